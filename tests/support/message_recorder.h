@@ -1,0 +1,29 @@
+// Captures every message the code under test shows, in place of the message box.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app_message.h"
+
+struct ShownMessage {
+    std::string text;
+    int type;
+};
+
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    const std::vector<ShownMessage>& messages() const;
+    std::vector<std::string> texts() const;
+    void clear();
+    // The button the next messages are answered with.
+    void answerWith(int result);
+
+private:
+    MessageHandler previous_;
+};

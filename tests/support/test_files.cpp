@@ -1,0 +1,146 @@
+#include "test_files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+const char kSeparator[] = "\\";
+#else
+#include <dirent.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+const char kSeparator[] = "/";
+#endif
+
+namespace {
+#ifdef _WIN32
+void removeTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+#else
+int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return remove(path); }
+void removeTree(const std::string& path) {
+    nftw(path.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
+#endif
+} // namespace
+
+TempDir::TempDir() {
+#ifdef _WIN32
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static unsigned serial = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        std::snprintf(name, sizeof name, "%skvtest-%lu-%u", base, GetCurrentProcessId(), ++serial);
+        if (CreateDirectoryA(name, nullptr)) {
+            path_ = name;
+            break;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create a temporary directory");
+    }
+#else
+    char name[] = "/tmp/kvtest-XXXXXX";
+    if (mkdtemp(name) == nullptr)
+        throw std::runtime_error("cannot create a temporary directory");
+    path_ = name;
+#endif
+}
+
+TempDir::~TempDir() { removeTree(path_); }
+
+std::string TempDir::join(const std::string& name) const { return path_ + kSeparator + name; }
+
+bool exists(const std::string& path) {
+#ifdef _WIN32
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+#else
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+#endif
+}
+
+bool isDirectory(const std::string& path) {
+#ifdef _WIN32
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+#else
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+#endif
+}
+
+bool makeDir(const std::string& path) {
+#ifdef _WIN32
+    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+#else
+    return mkdir(path.c_str(), 0777) == 0;
+#endif
+}
+
+Bytes readBytes(const std::string& path) {
+    Bytes bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        throw std::runtime_error("cannot read " + path);
+    uint8_t buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    std::fclose(file);
+    return bytes;
+}
+
+void writeBytes(const std::string& path, const Bytes& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        throw std::runtime_error("cannot write " + path);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::vector<std::string> listDir(const std::string& path) {
+    std::vector<std::string> names;
+#ifdef _WIN32
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+#else
+    if (DIR* dir = opendir(path.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        closedir(dir);
+    }
+#endif
+    std::sort(names.begin(), names.end());
+    return names;
+}
