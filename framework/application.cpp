@@ -1,0 +1,34 @@
+#include "application.h"
+
+namespace {
+Application* theApplication = nullptr;
+}
+
+Application::Application() {
+    theApplication = this;
+}
+
+Application::~Application() {
+    if (theApplication == this)
+        theApplication = nullptr;
+}
+
+Application* Application::current() {
+    return theApplication;
+}
+
+int Application::run(HINSTANCE instance) {
+    Application* app = theApplication;
+    if (app == nullptr)
+        return 1;
+    app->instance_ = instance;
+    if (app->InitInstance()) {
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    app->setMainWindow(nullptr); // the window object is gone by now
+    return app->ExitInstance();
+}

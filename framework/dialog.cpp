@@ -1,0 +1,240 @@
+#include "dialog.h"
+
+#include "application.h"
+#include "module_registry.h"
+
+namespace {
+// Marks our dialog windows with their objects. The program and the message-box library each
+// link their own copy of this layer; sharing the name lets either loop reach the other's
+// dialogs for pre-translation, as one framework would.
+const char kDialogProperty[] = "KeyvaneDialog";
+
+bool isChild(HWND hwnd) {
+    return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0;
+}
+
+// Without an application object (a library's own test program): the calling thread's visible
+// top-level window that nobody owns.
+BOOL CALLBACK findUnownedWindow(HWND hwnd, LPARAM found) {
+    if (IsWindowVisible(hwnd) && !isChild(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+Dialog::Dialog(int templateId, Dialog* parent) : templateId_(templateId), parent_(parent) {}
+
+Dialog::~Dialog() {
+    if (hwnd_ != nullptr)
+        DestroyWindow(hwnd_);
+}
+
+Dialog* Dialog::fromHandle(HWND hwnd) {
+    return hwnd != nullptr ? reinterpret_cast<Dialog*>(GetPropA(hwnd, kDialogProperty)) : nullptr;
+}
+
+HWND Dialog::defaultOwner() const {
+    if (parent_ != nullptr)
+        return parent_->hwnd();
+    HWND main = nullptr;
+    if (Application* app = Application::current()) {
+        if (app->mainWindow() != nullptr && app->mainWindow() != this)
+            main = app->mainWindow()->hwnd();
+    } else {
+        EnumThreadWindows(GetCurrentThreadId(), findUnownedWindow, reinterpret_cast<LPARAM>(&main));
+    }
+    return main != nullptr ? GetLastActivePopup(main) : nullptr;
+}
+
+INT_PTR Dialog::DoModal() {
+    HMODULE module = findDialogTemplate(templateId_);
+    if (module == nullptr)
+        return -1;
+    HWND owner = defaultOwner();
+    result_ = -1;
+    running_ = true;
+    hwnd_ = CreateDialogParamA(module, MAKEINTRESOURCEA(templateId_), owner, dialogProc,
+                               reinterpret_cast<LPARAM>(this));
+    if (hwnd_ == nullptr) {
+        running_ = false;
+        return -1;
+    }
+
+    bool reenableOwner = owner != nullptr && IsWindowEnabled(owner);
+    if (reenableOwner)
+        EnableWindow(owner, FALSE);
+    if (running_ && !IsWindowVisible(hwnd_))
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
+
+    MSG msg;
+    while (running_) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit to the outer loop
+            break;
+        }
+        if (!preTranslateDialogMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    // Enable the owner before the dialog goes, so that activation returns to it.
+    if (reenableOwner)
+        EnableWindow(owner, TRUE);
+    if (owner != nullptr && GetActiveWindow() == hwnd_)
+        SetActiveWindow(owner);
+    RemovePropA(hwnd_, kDialogProperty);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    return result_;
+}
+
+void Dialog::EndDialog(INT_PTR result) {
+    result_ = result;
+    running_ = false;
+    // Wake the loop in case the end came from outside a dispatched message.
+    PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+bool Dialog::PreTranslateMessage(MSG* msg) {
+    return hwnd_ != nullptr && IsDialogMessageA(hwnd_, msg);
+}
+
+bool preTranslateDialogMessage(MSG* msg) {
+    for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = isChild(hwnd) ? GetParent(hwnd) : nullptr) {
+        if (Dialog* dialog = Dialog::fromHandle(hwnd))
+            if (dialog->PreTranslateMessage(msg))
+                return true;
+    }
+    return false;
+}
+
+bool Dialog::OnInitDialog() {
+    bindControls();
+    return true;
+}
+
+bool Dialog::OnCommand(int id, int code) {
+    if (code != BN_CLICKED)
+        return false;
+    if (id == IDOK) {
+        OnOK();
+        return true;
+    }
+    if (id == IDCANCEL) {
+        OnCancel();
+        return true;
+    }
+    return false;
+}
+
+HBRUSH Dialog::OnCtlColor(HDC dc, HWND control, int kind) {
+    return reinterpret_cast<HBRUSH>(
+        DefWindowProcA(hwnd_, static_cast<UINT>(WM_CTLCOLORMSGBOX + kind),
+                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+}
+
+INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Dialog* dialog;
+    if (message == WM_INITDIALOG) {
+        dialog = reinterpret_cast<Dialog*>(lParam);
+        dialog->hwnd_ = hwnd;
+        SetPropA(hwnd, kDialogProperty, dialog);
+    } else {
+        dialog = reinterpret_cast<Dialog*>(GetPropA(hwnd, kDialogProperty));
+    }
+    return dialog != nullptr ? dialog->handleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        int code = HIWORD(wParam);
+        if (OnCommand(id, code))
+            return TRUE;
+        return Dialog::OnCommand(id, code) ? TRUE : FALSE;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        // Dialog procedures return the brush itself for these messages.
+        return reinterpret_cast<INT_PTR>(OnCtlColor(reinterpret_cast<HDC>(wParam),
+                                                    reinterpret_cast<HWND>(lParam),
+                                                    static_cast<int>(message - WM_CTLCOLORMSGBOX)));
+    case WM_TIMER:
+        return OnTimer(wParam) ? TRUE : FALSE;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(static_cast<UINT>(wParam), lParam) ? TRUE : FALSE;
+    case WM_PAINT:
+        return OnPaint() ? TRUE : FALSE;
+    case WM_CLOSE:
+        return OnClose() ? TRUE : FALSE;
+    case WM_QUERYDRAGICON:
+        // Returned directly, like the colour brushes.
+        return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+    default:
+        return FALSE;
+    }
+}
+
+void Dialog::getItemText(int id, char* buffer, std::size_t size) const {
+    if (size == 0)
+        return;
+    buffer[0] = '\0';
+    GetDlgItemTextA(hwnd_, id, buffer, static_cast<int>(size));
+    buffer[size - 1] = '\0';
+}
+
+void Dialog::enableItem(int id, bool enabled) const {
+    EnableWindow(item(id), enabled ? TRUE : FALSE);
+}
+
+void Dialog::showItem(int id, bool shown) const {
+    ShowWindow(item(id), shown ? SW_SHOW : SW_HIDE);
+}
+
+void Dialog::setItemFont(int id, HFONT font) const {
+    SendDlgItemMessageA(hwnd_, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Dialog::centerWindow() const {
+    RECT box;
+    GetWindowRect(hwnd_, &box);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT area = monitor.rcWork;
+    HWND owner = GetWindow(hwnd_, GW_OWNER);
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner))
+        GetWindowRect(owner, &area);
+
+    LONG width = box.right - box.left;
+    LONG height = box.bottom - box.top;
+    LONG left = (area.left + area.right - width) / 2;
+    LONG top = (area.top + area.bottom - height) / 2;
+    // Keep the box on the screen, its caption first.
+    const RECT& work = monitor.rcWork;
+    if (left + width > work.right)
+        left = work.right - width;
+    if (left < work.left)
+        left = work.left;
+    if (top + height > work.bottom)
+        top = work.bottom - height;
+    if (top < work.top)
+        top = work.top;
+    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Dialog::makeTopmost() const {
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}

@@ -1,0 +1,124 @@
+// Modal dialogs built from numbered templates, each running its own message loop on the
+// calling thread (so dialogs nest, and timers of outer windows keep firing inside them).
+//
+// A dialog class binds its control notifications in one table near its top:
+//
+//     const CommandBinding<PinPrompt> kCommands[] = {
+//         {IDC_PIN_EDIT, EN_CHANGE, &PinPrompt::onPinChanged},
+//         {IDC_PIN_CANCEL, BN_CLICKED, &PinPrompt::onCancel},
+//     };
+//     bool PinPrompt::OnCommand(int id, int code) { return dispatch(kCommands, id, code); }
+//
+// and overrides the virtual handlers it needs for colours, timer, system commands, painting,
+// the drag icon and closing. Whatever a dialog does not handle gets the default processing.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "controls.h"
+
+template <class D> struct CommandBinding {
+    int id;
+    int code; // BN_CLICKED, LBN_SELCHANGE, EN_CHANGE, or 0 for a menu command
+    void (D::*handler)();
+};
+
+// Control-colour kinds, as the WM_CTLCOLOR* messages number them.
+enum CtlColorKind : int {
+    kCtlColorMsgBox = 0,
+    kCtlColorEdit = 1,
+    kCtlColorListBox = 2,
+    kCtlColorButton = 3,
+    kCtlColorDialog = 4, // the dialog's own background
+    kCtlColorScrollBar = 5,
+    kCtlColorStatic = 6,
+};
+
+class Dialog {
+public:
+    // parent: the owner; without one, DoModal uses the application's main window or the pop-up
+    // last active over it.
+    explicit Dialog(int templateId, Dialog* parent = nullptr);
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Creates the dialog, keeps its owner disabled while it runs its own message loop, and
+    // returns the value given to EndDialog, or -1 when the dialog cannot be created.
+    INT_PTR DoModal();
+    void EndDialog(INT_PTR result);
+
+    HWND hwnd() const { return hwnd_; }
+    // The Dialog object behind a window of ours, or nullptr.
+    static Dialog* fromHandle(HWND hwnd);
+
+    // Every queued message for this dialog or its controls passes here before the dialog's
+    // keyboard handling and dispatch; true consumes it. Default: the dialog keyboard interface.
+    virtual bool PreTranslateMessage(MSG* msg);
+
+protected:
+    // Once, after the controls exist and before the dialog is shown; true lets the system
+    // place the focus. Derived classes call the base first: it binds the controls.
+    virtual bool OnInitDialog();
+    // Binds member controls to their ids (called by the base OnInitDialog).
+    virtual void bindControls() {}
+    void bind(Control& control, int id) const { control.attach(GetDlgItem(hwnd_, id)); }
+
+    // Control notifications and menu commands; true when handled. OK and Cancel otherwise
+    // reach OnOK and OnCancel, which end the dialog with 1 and 2.
+    virtual bool OnCommand(int id, int code);
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+    // The brush to paint a control (or, for kCtlColorDialog, the dialog) with. The base
+    // gives the system's default colours and brush.
+    virtual HBRUSH OnCtlColor(HDC dc, HWND control, int kind);
+    // Return false to get (after whatever the handler did) the default processing.
+    virtual bool OnTimer(UINT_PTR /*timerId*/) { return false; }
+    virtual bool OnSysCommand(UINT /*command*/, LPARAM /*lParam*/) { return false; }
+    virtual bool OnPaint() { return false; }
+    virtual bool OnClose() { return false; }
+    // The icon to drag a minimised window by; nullptr for the default.
+    virtual HICON OnQueryDragIcon() { return nullptr; }
+
+    // Runs the handler bound to (id, code) in a dialog's table.
+    template <class D, std::size_t N>
+    bool dispatch(const CommandBinding<D> (&table)[N], int id, int code) {
+        for (const CommandBinding<D>& binding : table) {
+            if (binding.id == id && binding.code == code) {
+                (static_cast<D*>(this)->*binding.handler)();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Control helpers by id.
+    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
+    void getItemText(int id, char* buffer, std::size_t size) const; // at most size - 1 bytes
+    void setItemText(int id, const char* text) const { SetDlgItemTextA(hwnd_, id, text); }
+    void enableItem(int id, bool enabled) const;
+    void showItem(int id, bool shown) const;
+    void setTitle(const char* text) const { SetWindowTextA(hwnd_, text); }
+    void setItemFont(int id, HFONT font) const;
+    // Centres over the owner, or over the screen's work area when there is none.
+    void centerWindow() const;
+    void makeTopmost() const;
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND defaultOwner() const;
+
+    int templateId_;
+    Dialog* parent_;
+    HWND hwnd_ = nullptr;
+    bool running_ = false;
+    INT_PTR result_ = -1;
+};
+
+// Runs the given dialog's pre-translation for a queued message, walking from the window it is
+// for up through its parents as far as the top-level window; true when one consumed it.
+bool preTranslateDialogMessage(MSG* msg);

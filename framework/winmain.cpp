@@ -1,0 +1,6 @@
+// The program entry of a framework application: everything happens in its InitInstance.
+#include "application.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return Application::run(instance);
+}

@@ -1,0 +1,241 @@
+// The dialog layer on real windows: results, nested loops with outer timers, owners,
+// pre-translation, control helpers and templates found through library registration.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "application.h"
+#include "dialog.h"
+#include "module_registry.h"
+
+namespace {
+constexpr int kOuterTemplate = 3001;
+constexpr int kInnerTemplate = 3002;
+constexpr int kLibraryTemplate = 3100;
+constexpr int kEdit = 100;
+constexpr int kButton = 101;
+
+// A dialog whose behaviour each test scripts.
+class ScriptedDialog : public Dialog {
+public:
+    explicit ScriptedDialog(int templateId, Dialog* parent = nullptr)
+        : Dialog(templateId, parent) {}
+
+    std::function<void(ScriptedDialog&)> onInit;
+    std::function<void(ScriptedDialog&)> onButton;
+    std::function<void(ScriptedDialog&, UINT_PTR)> onTimer;
+    std::function<bool(const MSG&)> consume;
+    int editChanges = 0;
+
+    using Dialog::EndDialog;
+    using Dialog::getItemText;
+    using Dialog::item;
+    using Dialog::setItemText;
+
+    bool OnInitDialog() override {
+        Dialog::OnInitDialog();
+        if (onInit)
+            onInit(*this);
+        return true;
+    }
+    bool OnCommand(int id, int code) override;
+    bool OnTimer(UINT_PTR timerId) override {
+        if (!onTimer)
+            return false;
+        onTimer(*this, timerId);
+        return true;
+    }
+    bool PreTranslateMessage(MSG* msg) override {
+        if (consume && consume(*msg))
+            return true;
+        return Dialog::PreTranslateMessage(msg);
+    }
+
+private:
+    void pressed() {
+        if (onButton)
+            onButton(*this);
+    }
+    void editChanged() { ++editChanges; }
+
+    static const CommandBinding<ScriptedDialog> kCommands[];
+};
+
+const CommandBinding<ScriptedDialog> ScriptedDialog::kCommands[] = {
+    {kButton, BN_CLICKED, &ScriptedDialog::pressed},
+    {kEdit, EN_CHANGE, &ScriptedDialog::editChanged},
+};
+
+bool ScriptedDialog::OnCommand(int id, int code) {
+    return dispatch(kCommands, id, code);
+}
+
+void post(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    PostMessageA(hwnd, message, wParam, lParam);
+}
+
+class TestApplication : public Application {
+public:
+    bool InitInstance() override { return false; }
+};
+} // namespace
+
+TEST(DoModal, AMissingTemplateGivesMinusOne) {
+    ScriptedDialog dialog(4242);
+    EXPECT_EQ(dialog.DoModal(), -1);
+}
+
+TEST(DoModal, ReturnsWhatEndsTheDialog) {
+    struct Case {
+        const char* what;
+        std::function<void(HWND)> end;
+        INT_PTR expected;
+    };
+    const Case cases[] = {
+        {"OK command", [](HWND h) { post(h, WM_COMMAND, IDOK); }, 1},
+        {"Cancel command", [](HWND h) { post(h, WM_COMMAND, IDCANCEL); }, 2},
+        {"close request", [](HWND h) { post(h, WM_CLOSE); }, 2},
+        {"Escape key", [](HWND h) { post(GetDlgItem(h, kEdit), WM_KEYDOWN, VK_ESCAPE); }, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedDialog dialog(kOuterTemplate);
+        dialog.onInit = [&](ScriptedDialog& d) { c.end(d.hwnd()); };
+        EXPECT_EQ(dialog.DoModal(), c.expected);
+        EXPECT_EQ(dialog.hwnd(), nullptr) << "the window is gone after DoModal";
+    }
+    ScriptedDialog dialog(kOuterTemplate);
+    dialog.onInit = [](ScriptedDialog& d) { d.EndDialog(42); };
+    EXPECT_EQ(dialog.DoModal(), 42) << "ended during initialisation, never shown";
+}
+
+TEST(DoModal, InitialisationRunsOnceWithControlsBeforeTheDialogShows) {
+    ScriptedDialog dialog(kOuterTemplate);
+    int inits = 0;
+    bool visibleAtInit = true;
+    bool editAtInit = false;
+    bool visibleLater = false;
+    dialog.onInit = [&](ScriptedDialog& d) {
+        ++inits;
+        visibleAtInit = IsWindowVisible(d.hwnd()) != 0;
+        editAtInit = d.item(kEdit) != nullptr;
+        SetTimer(d.hwnd(), 1, 10, nullptr);
+    };
+    dialog.onTimer = [&](ScriptedDialog& d, UINT_PTR) {
+        visibleLater = IsWindowVisible(d.hwnd()) != 0;
+        d.EndDialog(0);
+    };
+    dialog.DoModal();
+    EXPECT_EQ(inits, 1);
+    EXPECT_FALSE(visibleAtInit);
+    EXPECT_TRUE(editAtInit);
+    EXPECT_TRUE(visibleLater);
+}
+
+TEST(DoModal, NestedLoopsKeepOuterTimersAndDisableTheOwner) {
+    for (bool withApplication : {false, true}) {
+        SCOPED_TRACE(withApplication ? "owner from the application" : "owner from the thread");
+        std::optional<TestApplication> app;
+        ScriptedDialog outer(kOuterTemplate);
+        if (withApplication)
+            app.emplace().setMainWindow(&outer);
+        int outerTicks = 0;
+        int ticksWhenInnerOpened = -1;
+        HWND innerOwner = nullptr;
+        HWND outerWindow = nullptr;
+        bool outerEnabledDuringInner = true;
+        INT_PTR innerResult = 0;
+
+        outer.onInit = [](ScriptedDialog& d) {
+            SetTimer(d.hwnd(), 7, 15, nullptr);
+            post(d.hwnd(), WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(d.item(kButton)));
+        };
+        outer.onTimer = [&](ScriptedDialog&, UINT_PTR) { ++outerTicks; };
+        outer.onButton = [&](ScriptedDialog& o) {
+            outerWindow = o.hwnd();
+            ScriptedDialog inner(kInnerTemplate);
+            inner.onInit = [&](ScriptedDialog& i) {
+                ticksWhenInnerOpened = outerTicks;
+                innerOwner = GetWindow(i.hwnd(), GW_OWNER);
+                SetTimer(i.hwnd(), 8, 10, nullptr);
+            };
+            inner.onTimer = [&](ScriptedDialog& i, UINT_PTR) {
+                outerEnabledDuringInner = IsWindowEnabled(o.hwnd()) != 0;
+                if (outerTicks >= ticksWhenInnerOpened + 3)
+                    i.EndDialog(5);
+            };
+            innerResult = inner.DoModal();
+            EXPECT_TRUE(IsWindowEnabled(o.hwnd())) << "owner enabled again afterwards";
+            o.EndDialog(1);
+        };
+        EXPECT_EQ(outer.DoModal(), 1);
+        EXPECT_EQ(innerResult, 5);
+        EXPECT_GE(outerTicks, ticksWhenInnerOpened + 3) << "outer timer ran inside the inner loop";
+        EXPECT_FALSE(outerEnabledDuringInner);
+        EXPECT_EQ(innerOwner, outerWindow);
+    }
+}
+
+TEST(PreTranslateMessage, ConsumedMessagesNeverReachTheirWindow) {
+    ScriptedDialog dialog(kOuterTemplate);
+    dialog.consume = [](const MSG& m) {
+        return m.wParam == 'x' || m.wParam == VK_ESCAPE; // whatever the message number
+    };
+    std::string text;
+    dialog.onInit = [](ScriptedDialog& d) {
+        HWND edit = d.item(kEdit);
+        for (char c : std::string("axbx"))
+            post(edit, WM_CHAR, static_cast<WPARAM>(c));
+        post(edit, WM_KEYDOWN, VK_ESCAPE);
+        SetTimer(d.hwnd(), 1, 50, nullptr);
+    };
+    dialog.onTimer = [&](ScriptedDialog& d, UINT_PTR) {
+        char buffer[16];
+        d.getItemText(kEdit, buffer, sizeof buffer);
+        text = buffer;
+        d.EndDialog(3);
+    };
+    EXPECT_EQ(dialog.DoModal(), 3) << "Escape was swallowed, so Cancel never came";
+    EXPECT_EQ(text, "ab");
+}
+
+TEST(Controls, TextHelpersBehaveLikeTheDialogFunctions) {
+    ScriptedDialog dialog(kOuterTemplate);
+    std::string cut;
+    int changesAfterSet = -1;
+    dialog.onInit = [&](ScriptedDialog& d) {
+        d.setItemText(kEdit, "abcdef");
+        changesAfterSet = d.editChanges;
+        char buffer[4];
+        d.getItemText(kEdit, buffer, sizeof buffer);
+        cut = buffer;
+        d.EndDialog(0);
+    };
+    dialog.DoModal();
+    EXPECT_EQ(cut, "abc") << "at most size - 1 bytes, terminated";
+    EXPECT_EQ(changesAfterSet, 1) << "setting an edit's text notifies like typing";
+}
+
+TEST(ModuleRegistry, ALibrarysTemplatesAreFoundOnlyWhileItIsRegistered) {
+    HMODULE library = LoadLibraryA("framework_template_library.dll");
+    ASSERT_NE(library, nullptr);
+    auto run = [] {
+        ScriptedDialog dialog(kLibraryTemplate);
+        dialog.onInit = [](ScriptedDialog& d) { post(d.hwnd(), WM_COMMAND, IDOK); };
+        return dialog.DoModal();
+    };
+    EXPECT_EQ(run(), -1);
+    ASSERT_TRUE(registerResourceModule(library));
+    EXPECT_EQ(findDialogTemplate(kLibraryTemplate), library);
+    EXPECT_EQ(findDialogTemplate(kOuterTemplate), GetModuleHandleA(nullptr)) << "program first";
+    EXPECT_EQ(run(), 1);
+    unregisterResourceModule(library);
+    EXPECT_EQ(run(), -1);
+    EXPECT_FALSE(registerResourceModule(nullptr));
+    FreeLibrary(library);
+}
