@@ -57,7 +57,9 @@ void composePath(char (&path)[kMaxPathBytes], const char* directory, const char*
 }
 } // namespace
 
-bool pinIsStored() { return std::strlen(setupRecord.storedPin) == 4; }
+bool pinIsStored() {
+    return std::strlen(setupRecord.storedPin) == 4;
+}
 
 int makeDirectoryTree(const char* path) {
     char work[512];
@@ -215,7 +217,9 @@ int saveList() {
     return result;
 }
 
-int loadSettings() { return loadSetup(); }
+int loadSettings() {
+    return loadSetup();
+}
 
 int saveSettings() {
     int result = saveSetup();

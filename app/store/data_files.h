@@ -43,8 +43,8 @@ int makeDirectoryTree(const char* path);
 bool pinIsStored();
 
 // What the rest of the program calls: the raw operations with their failure messages.
-int loadSettings();  // silent: no Setup file simply means no PIN
-int saveSettings();  // "設定ファイルの保存に失敗しました"
+int loadSettings(); // silent: no Setup file simply means no PIN
+int saveSettings(); // "設定ファイルの保存に失敗しました"
 int loadEntryList(); // "リストファイルの読込みに失敗しました", only while a PIN is stored
 int saveEntryList(); // "リストファイルの保存に失敗しました"
 

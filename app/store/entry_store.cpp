@@ -61,7 +61,9 @@ void terminateSetupTexts(SetupRecord& record) {
     record.reservedText[sizeof record.reservedText - 1] = '\0';
 }
 
-void clearSetup() { std::memset(&setupRecord, 0, sizeof setupRecord); }
+void clearSetup() {
+    std::memset(&setupRecord, 0, sizeof setupRecord);
+}
 
 void clearEntries() {
     std::free(entryTable.records);
@@ -72,8 +74,8 @@ void clearEntries() {
 void sortEntries() {
     if (entryTable.records == nullptr)
         return;
-    std::qsort(entryTable.records, static_cast<std::size_t>(entryTable.count),
-               sizeof(EntryRecord), compareEntries);
+    std::qsort(entryTable.records, static_cast<std::size_t>(entryTable.count), sizeof(EntryRecord),
+               compareEntries);
 }
 
 int addEntry(const char* name, const char* id, const char* password, const char* url) {

@@ -3,11 +3,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool pathExists(const char* path) { return access(path, F_OK) == 0; }
+bool pathExists(const char* path) {
+    return access(path, F_OK) == 0;
+}
 
-int createDirectory(const char* path) { return mkdir(path, 0777) == 0 ? 0 : -1; }
+int createDirectory(const char* path) {
+    return mkdir(path, 0777) == 0 ? 0 : -1;
+}
 
-int deleteFile(const char* path) { return unlink(path) == 0 ? 0 : -1; }
+int deleteFile(const char* path) {
+    return unlink(path) == 0 ? 0 : -1;
+}
 
 long long fileSize(std::FILE* file) {
     struct stat info {};

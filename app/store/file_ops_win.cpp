@@ -5,11 +5,17 @@
 #include <direct.h>
 #include <io.h>
 
-bool pathExists(const char* path) { return _access(path, 0) == 0; }
+bool pathExists(const char* path) {
+    return _access(path, 0) == 0;
+}
 
-int createDirectory(const char* path) { return _mkdir(path) == 0 ? 0 : -1; }
+int createDirectory(const char* path) {
+    return _mkdir(path) == 0 ? 0 : -1;
+}
 
-int deleteFile(const char* path) { return DeleteFileA(path) ? 0 : -1; }
+int deleteFile(const char* path) {
+    return DeleteFileA(path) ? 0 : -1;
+}
 
 long long fileSize(std::FILE* file) {
     LARGE_INTEGER size;

@@ -64,4 +64,3 @@ TEST(BuildProgramInfo, PathsUpToTheWindowsLimitAreKeptWhole) {
     EXPECT_STREQ(info.programDir, "");
     EXPECT_STREQ(info.programFile, "");
 }
-

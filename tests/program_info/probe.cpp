@@ -1,2 +1,4 @@
 // An empty library: the probes exist only for their resources (or the lack of them).
-int probeMarker() { return 0; }
+int probeMarker() {
+    return 0;
+}

@@ -41,7 +41,8 @@ protected:
 };
 
 const EntryFields kMail{"Mail", "taro@example.jp", "s3cret!", 0, "https://mail.example.jp/", ""};
-const EntryFields kBank{"\x8B\xE2\x8D\x73", "0012345", "\x88\xC3\x8F\xD8pw", 0, "", ""}; // 銀行, 暗証
+const EntryFields kBank{
+    "\x8B\xE2\x8D\x73", "0012345", "\x88\xC3\x8F\xD8pw", 0, "", ""}; // 銀行, 暗証
 } // namespace
 
 TEST_F(DataFilesTest, StartUpCreatesTheDataDirectoryAndRunsWithoutAPin) {
@@ -96,7 +97,9 @@ TEST_F(DataFilesTest, ShortOrDamagedSetupFileReadsSafely) {
     EXPECT_EQ(std::strlen(setupRecord.reservedText), 251u);
 }
 
-TEST_F(DataFilesTest, MissingSetupFileFailsToLoad) { EXPECT_EQ(loadSetup(), -1); }
+TEST_F(DataFilesTest, MissingSetupFileFailsToLoad) {
+    EXPECT_EQ(loadSetup(), -1);
+}
 
 TEST_F(DataFilesTest, ListFileBytesAndRoundTripKeepReservedTexts) {
     usePin("2468");

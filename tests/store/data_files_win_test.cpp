@@ -49,8 +49,8 @@ TEST_F(ReplaceTest, ABrieflyHeldFileIsReplacedOnceReleased) {
     });
     EXPECT_EQ(saveEntryList(), 0);
     releaser.join();
-    EXPECT_EQ(readBytes(list),
-              listFileBytes("", {{"first", "id", "pw", 0, "", ""}, {"second", "id", "pw", 0, "", ""}}));
+    EXPECT_EQ(readBytes(list), listFileBytes("", {{"first", "id", "pw", 0, "", ""},
+                                                  {"second", "id", "pw", 0, "", ""}}));
     EXPECT_FALSE(exists(list + ".tmp"));
     EXPECT_TRUE(messages.messages().empty());
 }

@@ -15,9 +15,13 @@ MessageRecorder::MessageRecorder() : previous_(setMessageHandler(record)) {
     answer = kIdOk;
 }
 
-MessageRecorder::~MessageRecorder() { setMessageHandler(previous_); }
+MessageRecorder::~MessageRecorder() {
+    setMessageHandler(previous_);
+}
 
-const std::vector<ShownMessage>& MessageRecorder::messages() const { return shown; }
+const std::vector<ShownMessage>& MessageRecorder::messages() const {
+    return shown;
+}
 
 std::vector<std::string> MessageRecorder::texts() const {
     std::vector<std::string> result;
@@ -26,6 +30,10 @@ std::vector<std::string> MessageRecorder::texts() const {
     return result;
 }
 
-void MessageRecorder::clear() { shown.clear(); }
+void MessageRecorder::clear() {
+    shown.clear();
+}
 
-void MessageRecorder::answerWith(int result) { answer = result; }
+void MessageRecorder::answerWith(int result) {
+    answer = result;
+}

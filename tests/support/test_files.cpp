@@ -36,7 +36,9 @@ void removeTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 #else
-int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return remove(path); }
+int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
+    return remove(path);
+}
 void removeTree(const std::string& path) {
     nftw(path.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
 }
@@ -66,9 +68,13 @@ TempDir::TempDir() {
 #endif
 }
 
-TempDir::~TempDir() { removeTree(path_); }
+TempDir::~TempDir() {
+    removeTree(path_);
+}
 
-std::string TempDir::join(const std::string& name) const { return path_ + kSeparator + name; }
+std::string TempDir::join(const std::string& name) const {
+    return path_ + kSeparator + name;
+}
 
 bool exists(const std::string& path) {
 #ifdef _WIN32
