@@ -1,0 +1,114 @@
+#include "msgbox_dialog.h"
+
+#include "text.h"
+
+const CommandBinding<MsgBoxDialog> MsgBoxDialog::kCommands[3] = {
+    {kLeftButtonId, BN_CLICKED, &MsgBoxDialog::onLeftButton},
+    {kMiddleButtonId, BN_CLICKED, &MsgBoxDialog::onMiddleButton},
+    {kRightButtonId, BN_CLICKED, &MsgBoxDialog::onRightButton},
+};
+
+namespace {
+bool isBoxControl(int id) {
+    return id >= kLeftButtonId && id <= kRightButtonId;
+}
+} // namespace
+
+MsgBoxDialog::MsgBoxDialog(const char* message, const char* caption, int boxType, int useColour,
+                           COLORREF backColour)
+    : Dialog(kTemplateId), boxType_(boxType), useColour_(useColour == 1) {
+    copyText(caption_, sizeof caption_, caption != nullptr ? caption : "");
+    copyText(message_, sizeof message_, message != nullptr ? message : "");
+    if (useColour_)
+        backColour_ = backColour;
+}
+
+bool MsgBoxDialog::OnInitDialog() {
+    Dialog::OnInitDialog();
+    if (useColour_)
+        backBrush_.attach(CreateSolidBrush(backColour_));
+    arrangeControls();
+    MessageBeep(MB_ICONASTERISK);
+    // The first visible button takes the focus and becomes the default one, so Return presses
+    // it, as in the system's own message box.
+    ButtonSet buttons = buttonSetFor(boxType_);
+    for (int i = 0; i < 3; ++i) {
+        if (buttons.captions[i] != nullptr) {
+            SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(kButtonIds[i])),
+                         TRUE);
+            break;
+        }
+    }
+    return false;
+}
+
+void MsgBoxDialog::arrangeControls() {
+    HWND text = item(kMessageId);
+    messageFont_.attach(CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                    0, 0, 0, FIXED_PITCH | FF_MODERN, "ＭＳ Ｐ明朝"));
+    setItemFont(kMessageId, messageFont_.get());
+
+    // Measure what the static really holds, in the font it really uses. DT_CALCRECT alone
+    // breaks lines only at line feeds and treats "&" as the static does.
+    setItemText(kMessageId, message_);
+    char shown[kMessageBytes];
+    getItemText(kMessageId, shown, sizeof shown);
+    RECT measured;
+    GetClientRect(text, &measured);
+    {
+        ClientDC dc(text);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0));
+        SelectObjectScope select(dc.get(), font);
+        DrawTextA(dc.get(), shown, -1, &measured, DT_CALCRECT);
+    }
+    // A border on the static would widen it; the template's static has none.
+    AdjustWindowRectEx(&measured, static_cast<DWORD>(GetWindowLongA(text, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(text, GWL_EXSTYLE)) &
+                           ~static_cast<DWORD>(WS_EX_CLIENTEDGE));
+    BoxRect message = messageRect(measured.right - measured.left, measured.bottom - measured.top);
+    MoveWindow(text, message.left, message.top, message.width(), message.height(), TRUE);
+
+    for (int id : kButtonIds)
+        showItem(id, false);
+    ButtonSet buttons = buttonSetFor(boxType_);
+    for (int i = 0; i < 3; ++i) {
+        if (buttons.captions[i] != nullptr) {
+            setItemText(kButtonIds[i], buttons.captions[i]);
+            showItem(kButtonIds[i], true);
+        }
+    }
+    ButtonPlacement placement = placeButtons(message, buttons.row);
+    for (int i = 0; i < 3; ++i) {
+        if (placement.placed[i]) {
+            const BoxRect& r = placement.rects[i];
+            MoveWindow(item(kButtonIds[i]), r.left, r.top, r.width(), r.height(), TRUE);
+        }
+    }
+
+    BoxSize size =
+        boxWindowSize(message, {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
+                                GetSystemMetrics(SM_CYCAPTION)});
+    MoveWindow(hwnd(), 0, 0, size.width, size.height, TRUE);
+    setTitle(caption_);
+    centerWindow();
+}
+
+bool MsgBoxDialog::OnCommand(int id, int code) {
+    return dispatch(kCommands, id, code);
+}
+
+HBRUSH MsgBoxDialog::OnCtlColor(HDC dc, HWND control, int kind) {
+    HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
+    if (!useColour_)
+        return brush;
+    if (kind == kCtlColorDialog && backBrush_) {
+        SetBkColor(dc, backColour_);
+        brush = backBrush_.get();
+    }
+    // The text and the space around the buttons show the box's own colour.
+    if (isBoxControl(GetDlgCtrlID(control))) {
+        SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
+    return brush;
+}

@@ -1,0 +1,39 @@
+// The dialog behind BootMsgBox: template 2000, laid out around its measured text.
+#pragma once
+
+#include <windows.h>
+
+#include "dialog.h"
+#include "gdi.h"
+#include "msgbox_layout.h"
+
+class MsgBoxDialog : public Dialog {
+public:
+    // Copies both texts, cutting them at a character boundary when they exceed the buffers.
+    // useColour other than 1 keeps the standard colours and ignores backColour.
+    MsgBoxDialog(const char* message, const char* caption, int boxType, int useColour,
+                 COLORREF backColour);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+
+private:
+    static const CommandBinding<MsgBoxDialog> kCommands[3];
+
+    void arrangeControls();
+    void onLeftButton() { endWithButton(0); }
+    void onMiddleButton() { endWithButton(1); }
+    void onRightButton() { endWithButton(2); }
+    void endWithButton(int index) { EndDialog(resultForButton(boxType_, index)); }
+
+    char caption_[kCaptionBytes];
+    char message_[kMessageBytes];
+    int boxType_;
+    bool useColour_;
+    COLORREF backColour_ = 0;
+    // Declared in this order so that the font is deleted before the brush.
+    Brush backBrush_;
+    Font messageFont_;
+};

@@ -1,0 +1,69 @@
+// The message box's arithmetic: which buttons each box type shows and with which captions, where
+// the text and the buttons go for a measured text, how large the window gets, and what each
+// button answers. Portable (no <windows.h>), so it is tested natively as well.
+#pragma once
+
+#include <cstddef>
+
+// Control ids of dialog template 2000. The buttons' index (0, 1, 2) is their tab order.
+constexpr int kTemplateId = 2000;
+constexpr int kLeftButtonId = 2000;
+constexpr int kMessageId = 2001;
+constexpr int kMiddleButtonId = 2002;
+constexpr int kRightButtonId = 2003;
+constexpr int kButtonIds[3] = {kLeftButtonId, kMiddleButtonId, kRightButtonId};
+
+// Buffer sizes, terminator included; longer texts are cut at a character boundary.
+constexpr std::size_t kMessageBytes = 128;
+constexpr std::size_t kCaptionBytes = 64;
+
+// Pixels in the box's client area.
+struct BoxRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+enum class ButtonRow { Single, Pair, Triple };
+
+// The buttons of one box type: a Shift-JIS caption per button index, nullptr for a hidden one.
+struct ButtonSet {
+    const char* captions[3];
+    ButtonRow row;
+};
+
+// Types outside 0..5 get type 0's single "O K" button, so every box can be closed with the mouse.
+ButtonSet buttonSetFor(int boxType);
+
+// Where the message static goes for a text that DrawTextA measured as textWidth x textHeight:
+// at 10, 10, at least 200 wide.
+BoxRect messageRect(int textWidth, int textHeight);
+
+// The buttons of a row, 21 high and 12 pixels below the text, centred under it.
+struct ButtonPlacement {
+    bool placed[3]; // by button index; hidden buttons are not moved
+    BoxRect rects[3];
+};
+ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row);
+
+// GetSystemMetrics(SM_CXDLGFRAME, SM_CYDLGFRAME, SM_CYCAPTION).
+struct FrameMetrics {
+    int cxDlgFrame;
+    int cyDlgFrame;
+    int cyCaption;
+};
+
+// The window's outer size: 10 pixels of margin right of the text and below the buttons, plus
+// the frame and the caption bar.
+struct BoxSize {
+    int width;
+    int height;
+};
+BoxSize boxWindowSize(const BoxRect& message, const FrameMetrics& frame);
+
+// The box's result for a click on the button with this index: the platform's IDOK..IDNO for the
+// buttons a type shows, the index itself for the ones it hides.
+int resultForButton(int boxType, int index);
