@@ -1,9 +1,10 @@
 // Modal dialogs built from numbered templates, each running its own message loop on the
 // calling thread (so dialogs nest, and timers of outer windows keep firing inside them).
 //
-// A dialog class binds its control notifications in one table near its top:
+// A dialog class binds its control notifications in one table (a private static member, so it
+// can name private handlers) at the top of its source file:
 //
-//     const CommandBinding<PinPrompt> kCommands[] = {
+//     const CommandBinding<PinPrompt> PinPrompt::kCommands[] = {
 //         {IDC_PIN_EDIT, EN_CHANGE, &PinPrompt::onPinChanged},
 //         {IDC_PIN_CANCEL, BN_CLICKED, &PinPrompt::onCancel},
 //     };

@@ -1,0 +1,261 @@
+#include "entry_editor.h"
+
+#include <cstring>
+#include <initializer_list>
+
+#include "app_message.h"
+#include "data_files.h"
+#include "entry_editor_rules.h"
+#include "key_filter.h"
+#include "login.h"
+#include "look.h"
+#include "resource.h"
+#include "text.h"
+
+const CommandBinding<EntryEditor> EntryEditor::kCommands[] = {
+    {IDC_EDITOR_CLOSE, BN_CLICKED, &EntryEditor::onClose},
+    {IDC_EDITOR_REGISTER, BN_CLICKED, &EntryEditor::onRegister},
+    {IDC_EDITOR_DELETE, BN_CLICKED, &EntryEditor::onDelete},
+    {IDC_EDITOR_CHANGE_PIN, BN_CLICKED, &EntryEditor::onChangePin},
+    {IDC_EDITOR_PIN, EN_CHANGE, &EntryEditor::updateEditorButtons},
+    {IDC_EDITOR_LIST, LBN_SELCHANGE, &EntryEditor::onShowSelectedEntry},
+    {IDC_EDITOR_ID, EN_CHANGE, &EntryEditor::updateEditorButtons},
+    {IDC_EDITOR_NAME, EN_CHANGE, &EntryEditor::updateEditorButtons},
+    {IDC_EDITOR_PASSWORD, EN_CHANGE, &EntryEditor::updateEditorButtons},
+    {IDC_EDITOR_CLEAR, BN_CLICKED, &EntryEditor::onClear},
+    {IDC_EDITOR_URL, EN_CHANGE, &EntryEditor::updateEditorButtons},
+    {IDC_EDITOR_AUTO_LOGOUT_ON, BN_CLICKED, &EntryEditor::onAutoLogoutOn},
+    {IDC_EDITOR_AUTO_LOGOUT_OFF, BN_CLICKED, &EntryEditor::onAutoLogoutOff},
+};
+
+namespace {
+const char kNoPinMessage[] =
+    "暗証番号が設定されていませんので\n暗証番号を設定し、再度編集を行ってください。";
+const char kOverwriteQuestion[] = "重複した名前があります。\n上書きしますか？";
+const char kChangePinQuestion[] = "暗証番号を変更します。\nよろしいですか？";
+
+// What the editor leaves usable while no PIN is stored: the PIN field, Change and Close.
+const int kLockedControls[] = {
+    IDC_EDITOR_LIST,
+    IDC_EDITOR_NAME,
+    IDC_EDITOR_ID,
+    IDC_EDITOR_PASSWORD,
+    IDC_EDITOR_URL,
+    IDC_EDITOR_REGISTER,
+    IDC_EDITOR_CLEAR,
+    IDC_EDITOR_DELETE,
+    IDC_EDITOR_AUTO_LOGOUT_ON,
+    IDC_EDITOR_AUTO_LOGOUT_OFF,
+};
+
+// Controls painted on the dialog's own background.
+bool onDialogBackground(int id) {
+    switch (id) {
+    case IDC_EDITOR_ID_LABEL:
+    case IDC_EDITOR_PASSWORD_LABEL:
+    case IDC_EDITOR_PIN_LABEL:
+    case IDC_EDITOR_NAME_LABEL:
+    case IDC_EDITOR_URL_LABEL:
+    case IDC_EDITOR_AUTO_LOGOUT_LABEL:
+    case IDC_EDITOR_AUTO_LOGOUT_NOTE:
+    case IDC_EDITOR_LIST_GROUP:
+    case IDC_EDITOR_SETTINGS_GROUP:
+    case IDC_EDITOR_REGISTER:
+    case IDC_EDITOR_CLOSE:
+    case IDC_EDITOR_CHANGE_PIN:
+    case IDC_EDITOR_DELETE:
+    case IDC_EDITOR_CLEAR:
+    case IDC_EDITOR_AUTO_LOGOUT_ON:
+    case IDC_EDITOR_AUTO_LOGOUT_OFF:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+EntryEditor::EntryEditor() : Dialog(IDD_ENTRY_EDITOR) {}
+
+bool EntryEditor::OnCommand(int id, int code) {
+    return dispatch(kCommands, id, code);
+}
+
+bool EntryEditor::PreTranslateMessage(MSG* msg) {
+    return isReturnOrEscape(*msg) || Dialog::PreTranslateMessage(msg);
+}
+
+void EntryEditor::bindControls() {
+    bind(url_, IDC_EDITOR_URL);
+    bind(password_, IDC_EDITOR_PASSWORD);
+    bind(id_, IDC_EDITOR_ID);
+    bind(name_, IDC_EDITOR_NAME);
+    bind(pin_, IDC_EDITOR_PIN);
+    bind(list_, IDC_EDITOR_LIST);
+}
+
+bool EntryEditor::OnInitDialog() {
+    Dialog::OnInitDialog();
+    char title[64];
+    formatText(title, sizeof title, "%s - %s", kProductName, "編集");
+    setTitle(title);
+
+    list_.setFont(fontSet.pMincho13Medium());
+    for (int id : {IDC_EDITOR_NAME, IDC_EDITOR_ID, IDC_EDITOR_PASSWORD})
+        setItemFont(id, fontSet.gothic12());
+    for (int id : {IDC_EDITOR_URL_LABEL, IDC_EDITOR_NAME_LABEL, IDC_EDITOR_ID_LABEL,
+                   IDC_EDITOR_PASSWORD_LABEL, IDC_EDITOR_PIN_LABEL})
+        setItemFont(id, fontSet.gothic12Bold());
+    setItemFont(IDC_EDITOR_PIN_NOTE, fontSet.gothic10());
+    setItemFont(IDC_EDITOR_AUTO_LOGOUT_NOTE, fontSet.gothic10());
+    setItemFont(IDC_EDITOR_AUTO_LOGOUT_LABEL, fontSet.gothic12Bold());
+
+    loadEntryList(); // start from the file, freshly sorted
+    fillEntryList();
+
+    pin_.setLimit(4);
+    name_.setLimit(40);
+    id_.setLimit(40);
+    password_.setLimit(40);
+    url_.setLimit(128);
+    pin_.setText(setupRecord.storedPin);
+
+    if (setupRecord.storedPin[0] == '\0')
+        lockWithoutPin();
+
+    CheckDlgButton(hwnd(), IDC_EDITOR_AUTO_LOGOUT_ON, BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_EDITOR_AUTO_LOGOUT_OFF, BST_UNCHECKED);
+    CheckDlgButton(hwnd(),
+                   setupRecord.autoLogoutOff != 0 ? IDC_EDITOR_AUTO_LOGOUT_OFF
+                                                  : IDC_EDITOR_AUTO_LOGOUT_ON,
+                   BST_CHECKED);
+    centerWindow();
+    return true;
+}
+
+void EntryEditor::lockWithoutPin() {
+    appMessageBox(kNoPinMessage, kMbOk); // before the editor shows
+    for (int id : kLockedControls)
+        enableItem(id, false);
+}
+
+void EntryEditor::fillEntryList() {
+    list_.clear();
+    for (int32_t i = 0; i < entryTable.count; ++i)
+        list_.append(entryTable.records[i].name); // row i is entry i
+    name_.setText("");
+    id_.setText("");
+    password_.setText("");
+    url_.setText("");
+    updateEditorButtons();
+}
+
+void EntryEditor::updateEditorButtons() {
+    char pin[8], name[88], id[88], password[88];
+    pin_.getText(pin, sizeof pin);
+    name_.getText(name, sizeof name);
+    id_.getText(id, sizeof id);
+    password_.getText(password, sizeof password);
+    EditorButtons buttons = editorButtons(pin, name, id, password, list_.selection() >= 0);
+    enableItem(IDC_EDITOR_CHANGE_PIN, buttons.changePin);
+    enableItem(IDC_EDITOR_REGISTER, buttons.registerEntry);
+    enableItem(IDC_EDITOR_CLEAR, buttons.clear);
+    enableItem(IDC_EDITOR_DELETE, buttons.remove);
+}
+
+void EntryEditor::onShowSelectedEntry() {
+    int row = list_.selection();
+    if (row < 0 || row >= entryTable.count)
+        return;
+    const EntryRecord& entry = entryTable.records[row];
+    name_.setText(entry.name);
+    id_.setText(entry.id);
+    password_.setText(entry.password);
+    url_.setText(entry.url);
+}
+
+void EntryEditor::onClear() {
+    name_.setText("");
+    id_.setText("");
+    password_.setText("");
+    url_.setText("");
+    fillEntryList();
+}
+
+void EntryEditor::onRegister() {
+    char name[88], id[88], password[88], url[128];
+    name_.getText(name, sizeof name);
+    id_.getText(id, sizeof id);
+    password_.getText(password, sizeof password);
+    url_.getText(url, sizeof url); // so at most 127 bytes of a web address are kept
+
+    int found = findEntryByName(name);
+    if (found < 0) {
+        addEntry(name, id, password, url);
+    } else if (appMessageBox(kOverwriteQuestion, kMbYesNo) == kIdYes) {
+        EntryRecord& entry = entryTable.records[found];
+        copyText(entry.id, sizeof entry.id, id);
+        copyText(entry.password, sizeof entry.password, password);
+        copyText(entry.url, sizeof entry.url, url);
+        entry.lastUsed = 0; // keeps its row until the next load sorts the table
+    }
+    saveEntryList();
+    fillEntryList();
+}
+
+void EntryEditor::onDelete() {
+    int row = list_.selection();
+    if (row >= 0 && row < entryTable.count) {
+        char rowName[88];
+        list_.rowText(row, rowName, sizeof rowName);
+        const char* name = entryTable.records[row].name;
+        if (std::strcmp(rowName, name) == 0) {
+            char question[kQuestionBytes];
+            formatDeleteQuestion(question, sizeof question, name);
+            if (appMessageBox(question, kMbYesNo) == kIdYes)
+                removeEntry(row);
+        }
+    }
+    saveEntryList();
+    fillEntryList();
+}
+
+void EntryEditor::onChangePin() {
+    // Only a clear Yes changes the PIN: Escape or closing the question must not.
+    if (appMessageBox(kChangePinQuestion, kMbYesNo) != kIdYes)
+        return;
+    char pin[8];
+    pin_.getText(pin, sizeof pin);
+    loginState = LoginState::LoggedIn;
+    copyText(setupRecord.storedPin, sizeof setupRecord.storedPin, pin);
+    copyText(loginPin, sizeof loginPin, setupRecord.storedPin);
+    saveSettings();
+    saveEntryList(); // its header carries the new PIN
+    updateEditorButtons();
+}
+
+void EntryEditor::setAutoLogout(int flag) {
+    setupRecord.autoLogoutOff = flag;
+    saveSettings();
+}
+
+HBRUSH EntryEditor::OnCtlColor(HDC dc, HWND control, int kind) {
+    HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
+    int id = GetDlgCtrlID(control);
+    if (id == IDC_EDITOR_LIST) {
+        SetTextColor(dc, kBlack);
+        SetBkColor(dc, kLightGreen);
+        brush = palette.lightGreen;
+    } else if (id == IDC_EDITOR_PIN_NOTE) {
+        SetTextColor(dc, kRed);
+        SetBkColor(dc, dialogColor);
+        brush = dialogBrush;
+    } else if (onDialogBackground(id)) {
+        SetBkColor(dc, dialogColor);
+        brush = dialogBrush;
+    }
+    if (kind == kCtlColorDialog) {
+        SetBkColor(dc, dialogColor);
+        brush = dialogBrush;
+    }
+    return brush;
+}

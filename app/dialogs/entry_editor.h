@@ -1,0 +1,43 @@
+// The entry editor: register, overwrite and delete entries, change the PIN and switch the
+// automatic logout. Every change is written to the data files at once; there is nothing to
+// confirm or undo on closing.
+#pragma once
+
+#include "dialog.h"
+
+class EntryEditor : public Dialog {
+public:
+    EntryEditor();
+    bool PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void bindControls() override;
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+
+private:
+    static const CommandBinding<EntryEditor> kCommands[];
+
+    void onClose() { EndDialog(0); }
+    void onRegister();
+    void onDelete();
+    void onChangePin();
+    void onShowSelectedEntry();
+    void onClear();
+    void onAutoLogoutOn() { setAutoLogout(0); }
+    void onAutoLogoutOff() { setAutoLogout(1); }
+
+    void fillEntryList();
+    void updateEditorButtons();
+    void setAutoLogout(int flag);
+    void lockWithoutPin();
+
+    // Bound in this order.
+    Edit url_;
+    Edit password_;
+    Edit id_;
+    Edit name_;
+    Edit pin_;
+    ListBox list_;
+};

@@ -1,0 +1,10 @@
+// The keyboard filter of the main window, the PIN prompt and the editor: Return and Escape
+// must neither press a default button nor close them, so every queued message whose wParam is
+// either key code is dropped, whatever the message.
+#pragma once
+
+#include <windows.h>
+
+inline bool isReturnOrEscape(const MSG& msg) {
+    return msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
+}

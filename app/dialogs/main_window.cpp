@@ -1,0 +1,276 @@
+#include "main_window.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include <shellapi.h>
+
+#include "app_message.h"
+#include "clipboard.h"
+#include "data_files.h"
+#include "entry_editor.h"
+#include "file_ops.h"
+#include "key_filter.h"
+#include "look.h"
+#include "pin_prompt.h"
+#include "resource.h"
+
+const CommandBinding<MainWindow> MainWindow::kCommands[] = {
+    {IDC_MAIN_EXIT, BN_CLICKED, &MainWindow::onExit},
+    {IDC_MAIN_EDIT, BN_CLICKED, &MainWindow::onEdit},
+    {IDC_MAIN_LIST, LBN_SELCHANGE, &MainWindow::onSelectionChanged},
+    {IDC_MAIN_ID_FIELD, STN_CLICKED, &MainWindow::onCopyId},
+    {IDC_MAIN_PASSWORD_FIELD, STN_CLICKED, &MainWindow::onCopyPassword},
+    {IDC_MAIN_LOGIN, BN_CLICKED, &MainWindow::onLoginLogout},
+    {IDC_MAIN_WEB, BN_CLICKED, &MainWindow::onOpenWebAddress},
+};
+
+namespace {
+constexpr UINT_PTR kLogoutTimer = 0;
+constexpr UINT kLogoutTimerPeriodMs = 1000;
+
+const char kClipboardOpenFailed[] = "クリップボードが開けません。";
+const char kClipboardEmptyFailed[] = "クリップボードをクリア出来ませんでした。";
+const char kClipboardSetFailed[] = "クリップボードにデータをセット出来ません。";
+const char kBrowserFailed[] = "ブラウザ起動に問題がありました。";
+} // namespace
+
+MainWindow::MainWindow()
+    : Dialog(IDD_MAIN_WINDOW),
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KEYVANE))) {}
+
+bool MainWindow::OnCommand(int id, int code) {
+    return dispatch(kCommands, id, code);
+}
+
+bool MainWindow::PreTranslateMessage(MSG* msg) {
+    return isReturnOrEscape(*msg) || Dialog::PreTranslateMessage(msg);
+}
+
+void MainWindow::bindControls() {
+    bind(list_, IDC_MAIN_LIST);
+}
+
+bool MainWindow::OnInitDialog() {
+    Dialog::OnInitDialog();
+    Dialog::setTitle(kProductName);
+
+    HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
+    char aboutItem[128] = "";
+    LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUT_MENU_ITEM, aboutItem, sizeof aboutItem);
+    if (systemMenu != nullptr && aboutItem[0] != '\0') {
+        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT_BOX, aboutItem);
+    }
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    list_.setFont(fontSet.pMincho13Medium());
+    setItemFont(IDC_MAIN_ID_FIELD, fontSet.gothic12());
+    setItemFont(IDC_MAIN_PASSWORD_FIELD, fontSet.gothic12());
+    setItemFont(IDC_MAIN_ID_LABEL, fontSet.gothic12Bold());
+    setItemFont(IDC_MAIN_PASSWORD_LABEL, fontSet.gothic12Bold());
+
+    if (promptForPin() != 0) {
+        EndDialog(-1);
+        return true;
+    }
+    loadEntryList();
+    makeTopmost();
+    refreshList();
+    return true;
+}
+
+int MainWindow::promptForPin() {
+    countdown_.control(LogoutTimerMode::Stop);
+    if (!pathExists(dataPaths.setupPath))
+        return 0; // no PIN yet: nothing to ask
+    PinPrompt prompt;
+    if (prompt.DoModal() != 0)
+        return -1;
+    countdown_.control(LogoutTimerMode::Start);
+    return 0;
+}
+
+void MainWindow::refreshList() {
+    list_.clear();
+    setItemText(IDC_MAIN_ID_FIELD, "");
+    setItemText(IDC_MAIN_PASSWORD_FIELD, "");
+    highlightField_ = kNoField;
+    if (entriesVisible())
+        for (int32_t i = 0; i < entryTable.count; ++i)
+            list_.append(entryTable.records[i].name);
+    enableItem(IDC_MAIN_WEB, false);
+    updateLoginButton();
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void MainWindow::updateLoginButton() {
+    setItemText(IDC_MAIN_LOGIN, loginButtonCaption());
+    enableItem(IDC_MAIN_LOGIN, loginButtonEnabled());
+}
+
+int MainWindow::showMessage(const char* text, int type) {
+    countdown_.control(LogoutTimerMode::Pause);
+    int result = appMessageBox(text, type);
+    countdown_.control(LogoutTimerMode::Resume);
+    return result;
+}
+
+void MainWindow::onExit() {
+    EndDialog(0);
+}
+
+void MainWindow::onEdit() {
+    if (promptForPin() == 0) {
+        countdown_.control(LogoutTimerMode::Stop);
+        EntryEditor editor;
+        editor.DoModal();
+        if (setupRecord.storedPin[0] != '\0')
+            countdown_.control(LogoutTimerMode::Start);
+    }
+    refreshList();
+}
+
+void MainWindow::onLoginLogout() {
+    switch (loginState) {
+    case LoginState::LoggedIn:
+        loginState = LoginState::LoggedOut;
+        countdown_.control(LogoutTimerMode::Stop);
+        break;
+    case LoginState::LoggedOut:
+        if (promptForPin() == 0)
+            loadEntryList();
+        break;
+    case LoginState::Unset:
+        break;
+    }
+    refreshList();
+}
+
+void MainWindow::onSelectionChanged() {
+    int row = list_.selection();
+    if (row < 0 || row >= entryTable.count)
+        return;
+    const EntryRecord& entry = entryTable.records[row];
+    setItemText(IDC_MAIN_ID_FIELD, entry.id);
+    char stars[sizeof entry.password];
+    std::size_t length = std::strlen(entry.password); // bytes: a double-byte character is two
+    std::memset(stars, '*', length);
+    stars[length] = '\0';
+    setItemText(IDC_MAIN_PASSWORD_FIELD, stars);
+    enableItem(IDC_MAIN_WEB, entry.url[0] != '\0');
+    highlightField_ = kNoField;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void MainWindow::copyField(Field which) {
+    int row = list_.selection();
+    if (row < 0 || row >= entryTable.count)
+        return;
+    EntryRecord& entry = entryTable.records[row];
+    entry.lastUsed = static_cast<int32_t>(std::time(nullptr));
+    saveEntryList(); // the order changes only at the next load
+
+    char text[88];
+    std::memcpy(text, which == kIdField ? entry.id : entry.password, sizeof text);
+    text[sizeof text - 1] = '\0';
+    if (text[0] == '\0')
+        return;
+    highlightField_ = which;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+
+    switch (copyToClipboard(hwnd(), text)) {
+    case ClipboardResult::Copied:
+        break;
+    case ClipboardResult::CannotOpen:
+        showMessage(kClipboardOpenFailed, kMbOk);
+        break;
+    case ClipboardResult::CannotEmpty:
+        showMessage(kClipboardEmptyFailed, kMbOk);
+        break;
+    case ClipboardResult::CannotSet:
+        showMessage(kClipboardSetFailed, kMbOk);
+        break;
+    }
+    SecureZeroMemory(text, sizeof text);
+}
+
+void MainWindow::onOpenWebAddress() {
+    int row = list_.selection();
+    if (row < 0 || row >= entryTable.count)
+        return;
+    auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(
+        nullptr, "open", entryTable.records[row].url, nullptr, nullptr, SW_SHOWNORMAL));
+    if (result < 32)
+        showMessage(kBrowserFailed, kMbOk);
+}
+
+HBRUSH MainWindow::OnCtlColor(HDC dc, HWND control, int kind) {
+    if (kind == kCtlColorDialog) {
+        SetBkColor(dc, dialogColor);
+        return dialogBrush;
+    }
+    switch (GetDlgCtrlID(control)) {
+    case IDC_MAIN_LIST:
+        SetTextColor(dc, kBlack);
+        SetBkColor(dc, kLightGreen);
+        return palette.lightGreen;
+    case IDC_MAIN_ID_FIELD:
+    case IDC_MAIN_PASSWORD_FIELD: {
+        bool highlighted = highlightField_ ==
+                           (GetDlgCtrlID(control) == IDC_MAIN_ID_FIELD ? kIdField : kPasswordField);
+        SetTextColor(dc, kBlack);
+        SetBkColor(dc, highlighted ? kRed : kWhite);
+        return highlighted ? palette.red : palette.white;
+    }
+    case IDC_MAIN_ID_LABEL:
+    case IDC_MAIN_PASSWORD_LABEL:
+    case IDC_MAIN_EXIT:
+    case IDC_MAIN_EDIT:
+    case IDC_MAIN_LOGIN:
+    case IDC_MAIN_WEB:
+        SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    default:
+        return Dialog::OnCtlColor(dc, control, kind);
+    }
+}
+
+bool MainWindow::OnTimer(UINT_PTR timerId) {
+    if (timerId == kLogoutTimer)
+        countdown_.tick();
+    return false; // and the default processing
+}
+
+bool MainWindow::OnPaint() {
+    if (!IsIconic(hwnd()))
+        return false;
+    PaintDC dc(hwnd());
+    SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc.get(), x, y, icon_);
+    return true;
+}
+
+bool MainWindow::OnClose() {
+    countdown_.control(LogoutTimerMode::Stop);
+    return false; // and the default processing, which closes the window
+}
+
+void MainWindow::startTimer() {
+    SetTimer(hwnd(), kLogoutTimer, kLogoutTimerPeriodMs, nullptr);
+}
+
+void MainWindow::stopTimer() {
+    KillTimer(hwnd(), kLogoutTimer);
+}
+
+void MainWindow::hideAfterLogout() {
+    refreshList();
+    ShowWindow(hwnd(), SW_MINIMIZE);
+}

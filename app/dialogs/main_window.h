@@ -1,0 +1,56 @@
+// The program's only top-level window: the entry list, the selected entry's ID and masked
+// password (a click copies either), the Web, Login/Logout, Edit and Exit buttons, and the
+// logout countdown in the title.
+#pragma once
+
+#include "dialog.h"
+#include "login.h"
+
+class MainWindow : public Dialog, private LogoutTimerHost {
+public:
+    MainWindow();
+    bool PreTranslateMessage(MSG* msg) override;
+
+    // The message box, with the countdown paused while it is up.
+    int showMessage(const char* text, int type);
+
+protected:
+    void bindControls() override;
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+    bool OnTimer(UINT_PTR timerId) override;
+    bool OnPaint() override;
+    HICON OnQueryDragIcon() override { return icon_; }
+    bool OnClose() override;
+
+private:
+    static const CommandBinding<MainWindow> kCommands[];
+
+    enum Field : int { kNoField = -1, kIdField = 0, kPasswordField = 1 };
+
+    void onExit();
+    void onEdit();
+    void onLoginLogout();
+    void onSelectionChanged();
+    void onCopyId() { copyField(kIdField); }
+    void onCopyPassword() { copyField(kPasswordField); }
+    void onOpenWebAddress();
+
+    // Runs the PIN prompt when a PIN exists; 0 may proceed, -1 cancelled.
+    int promptForPin();
+    void refreshList();
+    void updateLoginButton();
+    void copyField(Field which);
+
+    // The countdown's seam.
+    void startTimer() override;
+    void stopTimer() override;
+    void setTitle(const char* title) override { Dialog::setTitle(title); }
+    void hideAfterLogout() override;
+
+    ListBox list_;
+    HICON icon_;
+    Field highlightField_ = kNoField;
+    LogoutCountdown countdown_{*this};
+};

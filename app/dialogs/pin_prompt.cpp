@@ -1,0 +1,73 @@
+#include "pin_prompt.h"
+
+#include <cstring>
+
+#include "key_filter.h"
+#include "login.h"
+#include "look.h"
+#include "resource.h"
+#include "text.h"
+
+const CommandBinding<PinPrompt> PinPrompt::kCommands[] = {
+    {IDC_PIN_FIELD, EN_CHANGE, &PinPrompt::onPinChanged},
+    {IDC_PIN_CANCEL, BN_CLICKED, &PinPrompt::onCancel},
+};
+
+namespace {
+// Every attempt costs half a second, right or wrong.
+constexpr DWORD kAttemptDelayMs = 500;
+} // namespace
+
+PinPrompt::PinPrompt() : Dialog(IDD_PIN_PROMPT) {}
+
+bool PinPrompt::OnCommand(int id, int code) {
+    return dispatch(kCommands, id, code);
+}
+
+bool PinPrompt::PreTranslateMessage(MSG* msg) {
+    return isReturnOrEscape(*msg) || Dialog::PreTranslateMessage(msg);
+}
+
+void PinPrompt::bindControls() {
+    bind(pinField_, IDC_PIN_FIELD);
+}
+
+bool PinPrompt::OnInitDialog() {
+    Dialog::OnInitDialog();
+    char title[64];
+    formatText(title, sizeof title, "%s - %s", kProductName, kLoginCaption);
+    setTitle(title);
+    pinField_.setLimit(4);
+    std::memset(loginPin, 0, sizeof loginPin);
+    makeTopmost();
+    centerWindow();
+    return true;
+}
+
+void PinPrompt::onPinChanged() {
+    char typed[8];
+    pinField_.getText(typed, sizeof typed);
+    if (tryLogin(typed)) {
+        Sleep(kAttemptDelayMs);
+        EndDialog(0);
+    }
+    if (std::strlen(typed) >= 4) {
+        Sleep(kAttemptDelayMs);
+        pinField_.setText(""); // raises this handler again, with the empty text
+    }
+}
+
+void PinPrompt::onCancel() {
+    loginState = LoginState::LoggedOut;
+    EndDialog(-1);
+}
+
+HBRUSH PinPrompt::OnCtlColor(HDC dc, HWND control, int kind) {
+    HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
+    int id = GetDlgCtrlID(control);
+    if (kind == kCtlColorDialog || id == IDC_PIN_LABEL || id == IDC_PIN_CANCEL) {
+        SetBkColor(dc, dialogColor);
+        return dialogBrush;
+    }
+    return brush;
+}

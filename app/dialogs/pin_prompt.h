@@ -1,0 +1,25 @@
+// The four-digit PIN prompt. It has no OK button: it checks the field after every keystroke
+// and closes by itself when the stored PIN is there. Ends with 0 (logged in) or -1 (Cancel).
+#pragma once
+
+#include "dialog.h"
+
+class PinPrompt : public Dialog {
+public:
+    PinPrompt();
+    bool PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void bindControls() override;
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+
+private:
+    static const CommandBinding<PinPrompt> kCommands[];
+
+    void onPinChanged();
+    void onCancel();
+
+    Edit pinField_;
+};

@@ -1,0 +1,66 @@
+#include "keyvane_app.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "app_message.h"
+#include "chimebox.h"
+#include "data_files.h"
+#include "dialogs/main_window.h"
+#include "login.h"
+#include "look.h"
+#include "program_info.h"
+
+KeyvaneApp keyvaneApp;
+
+namespace {
+// Marks the one running instance; never waited on.
+const char kInstanceMutexName[] = "KEYVANE_1020";
+
+// Every message of the program appears in the Chimebox message box, in the dialogs' colour.
+int showInMessageBox(const char* text, int type) {
+    return BootMsgBox(text, kProductName, type, 1, dialogColor);
+}
+
+void fillProgramInfo() {
+    std::memset(&programInfo, 0, sizeof programInfo);
+    DWORD length =
+        GetModuleFileNameA(nullptr, programInfo.modulePath, sizeof programInfo.modulePath);
+    // A path cut to fit would name another folder: keep none, and so write no data anywhere.
+    if (length >= sizeof programInfo.modulePath)
+        programInfo.modulePath[0] = '\0';
+    buildProgramInfo(programInfo.modulePath, programInfo, kNoticeYear);
+}
+} // namespace
+
+bool KeyvaneApp::InitInstance() {
+    InitCommonControls();
+    setMessageHandler(showInMessageBox);
+    fillProgramInfo();
+    createPalette();
+    createFontSet();
+
+    // One call both tests and marks, so two starts at the same moment cannot both run on.
+    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    if (instanceMutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(instanceMutex);
+        return false;
+    }
+
+    initDataStore(programInfo.programDir);
+    dialogBrush = palette.paleBlue;
+    dialogColor = kDialogColor;
+
+    {
+        MainWindow mainWindow;
+        setMainWindow(&mainWindow);
+        mainWindow.DoModal();
+        setMainWindow(nullptr);
+    }
+
+    shutdownDataStore(); // nothing is written: every change was saved when it was made
+    if (instanceMutex != nullptr)
+        ReleaseMutex(instanceMutex);
+    return false;
+}

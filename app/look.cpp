@@ -1,0 +1,53 @@
+#include "look.h"
+
+#include <cstddef>
+
+Palette palette;
+FontSet fontSet;
+HBRUSH dialogBrush = nullptr;
+COLORREF dialogColor = 0;
+
+void createPalette() {
+    palette = Palette{
+        CreateSolidBrush(RGB(255, 255, 255)), CreateSolidBrush(RGB(0, 0, 0)),
+        CreateSolidBrush(RGB(255, 0, 0)),     CreateSolidBrush(RGB(0, 255, 0)),
+        CreateSolidBrush(RGB(0, 0, 255)),     CreateSolidBrush(RGB(255, 255, 0)),
+        CreateSolidBrush(RGB(0, 255, 255)),   CreateSolidBrush(RGB(250, 100, 250)),
+        CreateSolidBrush(RGB(192, 192, 192)), CreateSolidBrush(RGB(250, 100, 100)),
+        CreateSolidBrush(RGB(100, 250, 100)), CreateSolidBrush(RGB(100, 100, 250)),
+        CreateSolidBrush(RGB(255, 255, 100)), CreateSolidBrush(RGB(100, 255, 255)),
+        CreateSolidBrush(RGB(250, 150, 250)), CreateSolidBrush(RGB(250, 200, 200)),
+        CreateSolidBrush(RGB(200, 250, 200)), CreateSolidBrush(RGB(200, 200, 240)),
+        CreateSolidBrush(RGB(255, 255, 200)), CreateSolidBrush(RGB(200, 255, 255)),
+        CreateSolidBrush(RGB(250, 200, 250)),
+    };
+}
+
+namespace {
+struct FontFamily {
+    const char* face;
+    int weight;
+    int heights[8];
+    int count;
+};
+
+// "ＭＳ ゴッシク" (small ッ before シ), "ＭＳ 明朝" and "ＭＳ Ｐ明朝", in Shift-JIS.
+const FontFamily kFamilies[] = {
+    {"ＭＳ ゴッシク", 400, {10, 11, 12, 13, 14, 16, 18, 20}, 8},
+    {"ＭＳ ゴッシク", 700, {12, 14, 16}, 3},
+    {"ＭＳ 明朝", 400, {10, 11, 12, 13, 14, 15, 16}, 7},
+    {"ＭＳ 明朝", 700, {10, 11, 12, 13, 14, 15, 16}, 7},
+    {"ＭＳ Ｐ明朝", 500, {9, 10, 11, 12, 13, 14}, 6},
+};
+} // namespace
+
+void createFontSet() {
+    int next = 0;
+    for (const FontFamily& family : kFamilies) {
+        for (int i = 0; i < family.count && next < FontSet::kCount; ++i) {
+            fontSet.fonts[next++].attach(CreateFontA(family.heights[i], 0, 0, 0, family.weight,
+                                                     FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
+                                                     FIXED_PITCH | FF_MODERN, family.face));
+        }
+    }
+}

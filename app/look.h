@@ -1,0 +1,38 @@
+// The look every dialog shares: brushes and fonts created once at start-up, never by a dialog.
+#pragma once
+
+#include <windows.h>
+
+#include "gdi.h"
+
+// 21 solid brushes; only white, red, lightGreen and paleBlue (as dialogBrush) are painted with.
+struct Palette {
+    HBRUSH white, black, red, green, blue, yellow, cyan, lightMagenta, grey, lightRed, lightGreen,
+        lightBlue, lightYellow, lightCyan, softMagenta, paleRed, paleGreen, paleBlue, paleYellow,
+        paleCyan, paleMagenta;
+};
+
+// 31 fonts, each owning its handle; four are given to controls.
+struct FontSet {
+    static constexpr int kCount = 31;
+    Font fonts[kCount];
+    HFONT gothic10() const { return fonts[0].get(); }
+    HFONT gothic12() const { return fonts[2].get(); }
+    HFONT gothic12Bold() const { return fonts[8].get(); }
+    HFONT pMincho13Medium() const { return fonts[29].get(); }
+};
+
+extern Palette palette;
+extern FontSet fontSet;
+// The background of every dialog, and of every message box; 0 until start-up sets them.
+extern HBRUSH dialogBrush;
+extern COLORREF dialogColor;
+
+constexpr COLORREF kDialogColor = RGB(200, 200, 240);
+constexpr COLORREF kLightGreen = RGB(100, 250, 100);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+void createPalette();
+void createFontSet();

@@ -1,0 +1,50 @@
+// When the entries may be seen: the login state rules and the 60-second automatic logout.
+// The countdown drives the main window's timer and title through a small seam, so the logic
+// runs (and is tested) without a window.
+#pragma once
+
+#include "entry_store.h"
+
+enum class LogoutTimerMode : int { Stop = 0, Start = 1, Pause = 2, Resume = 3 };
+
+constexpr int kLogoutSeconds = 60;
+
+// What the countdown asks of the main window.
+class LogoutTimerHost {
+public:
+    virtual ~LogoutTimerHost() = default;
+    virtual void startTimer() = 0; // one tick a second
+    virtual void stopTimer() = 0;
+    virtual void setTitle(const char* title) = 0;
+    // The countdown ran out: hide the entries and minimise the window.
+    virtual void hideAfterLogout() = 0;
+};
+
+class LogoutCountdown {
+public:
+    explicit LogoutCountdown(LogoutTimerHost& host) : host_(host) {}
+
+    // Stop, start from zero, pause with the title frozen, or resume from the same second.
+    // With automatic logout switched off every mode stops.
+    void control(LogoutTimerMode mode);
+    // One timer tick: the title counts down 59 ... 1; the 60th tick logs out.
+    void tick();
+    int count() const { return count_; }
+
+private:
+    LogoutTimerHost& host_;
+    int count_ = 0;
+};
+
+// The entries are listed only while not logged out and logged in with the stored PIN.
+bool entriesVisible();
+
+const char* loginButtonCaption(); // "ﾛｸﾞｲﾝ" when logged out, else "ﾛｸﾞｱｳﾄ"
+bool loginButtonEnabled();        // only once somebody logged in or out
+
+// The PIN prompt's check of what is typed: the stored PIN logs in with it.
+bool tryLogin(const char* typed);
+
+extern const char kProductName[];   // "Keyvane"
+extern const char kLoginCaption[];  // "ﾛｸﾞｲﾝ"
+extern const char kLogoutCaption[]; // "ﾛｸﾞｱｳﾄ"

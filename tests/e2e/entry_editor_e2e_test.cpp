@@ -1,0 +1,246 @@
+// The entry editor from the outside: the locked state, the PIN, registering, overwriting,
+// deleting and the automatic-logout switch, each checked in the data files byte for byte.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "keyvane_test_support.h"
+
+using namespace kv;
+
+namespace {
+const char kNoPin[] =
+    "暗証番号が設定されていませんので\n暗証番号を設定し、再度編集を行ってください。";
+const char kChangePin[] = "暗証番号を変更します。\nよろしいですか？";
+const char kOverwrite[] = "重複した名前があります。\n上書きしますか？";
+
+const EntryFields kBank{"Bank", "0012345", "pw1", 0, "", ""};
+const EntryFields kMail{"Mail", "taro", "pw2", 0, "https://mail.example.jp/", ""};
+
+// Keyvane with PIN 1234 and the given entries, logged in, its editor open.
+class EditorTest : public ::testing::Test {
+protected:
+    void open(const std::vector<EntryFields>& entries, int32_t autoLogoutOff = 0) {
+        robot.writeDataFile("Setup", setupFileBytes("1234", autoLogoutOff));
+        if (!entries.empty())
+            robot.writeDataFile("List", listFileBytes("1234", entries));
+        main = robot.startAndLogIn("1234");
+        ASSERT_NE(main, nullptr);
+        reopen();
+    }
+    void reopen() {
+        Robot::click(main, kEdit);
+        ASSERT_TRUE(robot.logIn("1234"));
+        editor = robot.waitForWindow(kEditorTitle, "#32770");
+        ASSERT_NE(editor, nullptr);
+    }
+    void close() {
+        Robot::click(editor, kEditorClose);
+        ASSERT_TRUE(robot.waitForNoWindow(kEditorTitle));
+    }
+    void fill(const char* name, const char* id, const char* password, const char* url = "") {
+        Robot::setText(editor, kEditorName, name);
+        Robot::setText(editor, kEditorId, id);
+        Robot::setText(editor, kEditorPassword, password);
+        Robot::setText(editor, kEditorUrl, url);
+    }
+    std::vector<std::string> rows() const { return Robot::listRows(editor, kEditorList); }
+    bool enabled(int id) const { return Robot::enabled(editor, id); }
+
+    KeyvaneRobot robot;
+    HWND main = nullptr;
+    HWND editor = nullptr;
+};
+} // namespace
+
+TEST(EditorLocked, WithoutAPinOnlyThePinCanBeSet) {
+    KeyvaneRobot robot;
+    HWND main = robot.startToMainWindow();
+    ASSERT_NE(main, nullptr);
+    Robot::click(main, kEdit);
+    HWND box = nullptr;
+    ASSERT_TRUE(Robot::waitUntil([&] { return (box = robot.messageBox()) != nullptr; }));
+    EXPECT_EQ(robot.findWindow(kEditorTitle), nullptr) << "the message comes first";
+    EXPECT_EQ(robot.answerMessageBox(kBoxOk), kNoPin);
+    HWND editor = robot.waitForWindow(kEditorTitle, "#32770");
+    ASSERT_NE(editor, nullptr);
+
+    for (int id : {kEditorList, kEditorName, kEditorId, kEditorPassword, kEditorUrl,
+                   kEditorRegister, kEditorClear, kEditorDelete, kEditorAutoOn, kEditorAutoOff})
+        EXPECT_FALSE(Robot::enabled(editor, id)) << id;
+    EXPECT_TRUE(Robot::enabled(editor, kEditorPin));
+    EXPECT_TRUE(Robot::enabled(editor, kEditorClose));
+    EXPECT_FALSE(Robot::enabled(editor, kEditorChangePin));
+    Robot::type(editor, kEditorPin, "12a");
+    EXPECT_FALSE(Robot::enabled(editor, kEditorChangePin));
+    Robot::setText(editor, kEditorPin, "2580");
+    EXPECT_TRUE(Robot::enabled(editor, kEditorChangePin));
+
+    Robot::click(editor, kEditorChangePin);
+    EXPECT_EQ(robot.answerMessageBox(kBoxYes), kChangePin);
+    ASSERT_TRUE(Robot::waitUntil([&] { return robot.dataFileExists("Setup"); }));
+    EXPECT_EQ(robot.readDataFile("Setup"), setupFileBytes("2580", 0));
+    EXPECT_FALSE(robot.dataFileExists("List")) << "no entries, no List file";
+    EXPECT_FALSE(Robot::enabled(editor, kEditorChangePin));
+    EXPECT_FALSE(Robot::enabled(editor, kEditorName)) << "unlocked only at the next opening";
+
+    Robot::click(editor, kEditorClose);
+    ASSERT_TRUE(robot.waitForNoWindow(kEditorTitle));
+    EXPECT_TRUE(Robot::waitUntil([&] { return Robot::enabled(main, kLogin); }));
+    EXPECT_TRUE(Robot::waitUntil([&] { return Robot::text(main) != kMainTitle; }, 2500))
+        << "logged in with the new PIN: the countdown runs";
+}
+
+TEST_F(EditorTest, ChangingThePinWritesBothFilesOnlyOnYes) {
+    open({kBank, kMail});
+    EXPECT_EQ(Robot::text(editor, kEditorPin), "1234") << "shown in clear";
+    EXPECT_FALSE(enabled(kEditorChangePin));
+    Robot::setText(editor, kEditorPin, "5678");
+    ASSERT_TRUE(enabled(kEditorChangePin));
+
+    for (int answer : {0, static_cast<int>(kBoxNo)}) { // Escape, then No
+        Robot::click(editor, kEditorChangePin);
+        HWND box = nullptr;
+        ASSERT_TRUE(Robot::waitUntil([&] { return (box = robot.messageBox()) != nullptr; }));
+        if (answer == 0) {
+            Robot::pressKey(robot.focus(), VK_ESCAPE);
+            ASSERT_TRUE(Robot::waitUntil([&] { return robot.messageBox() == nullptr; }));
+        } else {
+            robot.answerMessageBox(answer);
+        }
+        EXPECT_EQ(robot.readDataFile("Setup"), setupFileBytes("1234", 0));
+    }
+    Robot::click(editor, kEditorChangePin);
+    EXPECT_EQ(robot.answerMessageBox(kBoxYes), kChangePin);
+    EXPECT_TRUE(
+        Robot::waitUntil([&] { return robot.readDataFile("Setup") == setupFileBytes("5678", 0); }));
+    EXPECT_EQ(robot.readDataFile("List"), listFileBytes("5678", {kBank, kMail}));
+    EXPECT_FALSE(enabled(kEditorChangePin));
+    close();
+    EXPECT_EQ(Robot::listRows(main, kMainList), (std::vector<std::string>{"Bank", "Mail"}));
+}
+
+TEST_F(EditorTest, RegisterAndClearEnableOnlyForWhatCanBeStored) {
+    open({});
+    EXPECT_FALSE(enabled(kEditorRegister));
+    EXPECT_FALSE(enabled(kEditorClear));
+    EXPECT_FALSE(enabled(kEditorDelete));
+    fill("", "", "", "https://only.example/");
+    EXPECT_FALSE(enabled(kEditorRegister)) << "a web address alone enables nothing";
+    EXPECT_FALSE(enabled(kEditorClear));
+    fill("Name", "", "");
+    EXPECT_FALSE(enabled(kEditorRegister));
+    EXPECT_TRUE(enabled(kEditorClear));
+    fill("Name", "", "pw");
+    EXPECT_TRUE(enabled(kEditorRegister));
+    fill("Name", "id", "");
+    EXPECT_TRUE(enabled(kEditorRegister));
+    Robot::click(editor, kEditorClear);
+    EXPECT_TRUE(Robot::waitUntil([&] { return Robot::text(editor, kEditorName).empty(); }));
+    EXPECT_FALSE(enabled(kEditorClear));
+    EXPECT_FALSE(robot.dataFileExists("List")) << "Clear writes nothing";
+}
+
+TEST_F(EditorTest, RegisteringAddsAndAnExistingNameAsksBeforeOverwriting) {
+    open({kBank});
+    std::string url128(128, 'u');
+    fill("Shop", "me", "pw3", url128.c_str());
+    EXPECT_EQ(Robot::text(editor, kEditorUrl).size(), 128u);
+    Robot::click(editor, kEditorRegister);
+    EntryFields shop{"Shop", "me", "pw3", 0, std::string(127, 'u'), ""};
+    ASSERT_TRUE(Robot::waitUntil([&] { return rows().size() == 2; }));
+    EXPECT_EQ(robot.readDataFile("List"), listFileBytes("1234", {kBank, shop}))
+        << "a 128-byte address is kept as its first 127 bytes";
+    EXPECT_EQ(Robot::text(editor, kEditorName), "") << "the fields are emptied";
+
+    EntryFields bankNew{"Bank", "new-id", "new-pw", 0, "", ""};
+    for (int answer : {static_cast<int>(kBoxNo), 0}) { // No, then Escape: both keep the entry
+        fill("Bank", "new-id", "new-pw");
+        Robot::click(editor, kEditorRegister);
+        HWND box = nullptr;
+        ASSERT_TRUE(Robot::waitUntil([&] { return (box = robot.messageBox()) != nullptr; }));
+        EXPECT_EQ(Robot::text(box, kBoxMessage), kOverwrite);
+        if (answer == 0)
+            Robot::pressKey(robot.focus(), VK_ESCAPE);
+        else
+            Robot::click(box, answer);
+        ASSERT_TRUE(Robot::waitUntil([&] { return robot.messageBox() == nullptr; }));
+        ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(editor, kEditorName).empty(); }));
+        EXPECT_EQ(robot.readDataFile("List"), listFileBytes("1234", {kBank, shop}));
+    }
+    fill("bank", "x", "y"); // another letter case is another name
+    Robot::click(editor, kEditorRegister);
+    ASSERT_TRUE(Robot::waitUntil([&] { return rows().size() == 3; }));
+    EXPECT_EQ(robot.messageBox(), nullptr);
+
+    fill("Bank", "new-id", "new-pw");
+    Robot::click(editor, kEditorRegister);
+    EXPECT_EQ(robot.answerMessageBox(kBoxYes), kOverwrite);
+    EntryFields lower{"bank", "x", "y", 0, "", ""};
+    EXPECT_TRUE(Robot::waitUntil([&] {
+        return robot.readDataFile("List") == listFileBytes("1234", {bankNew, shop, lower});
+    }));
+}
+
+TEST_F(EditorTest, AnOverwrittenEntryKeepsItsRowUntilTheNextLoad) {
+    EntryFields usedMail = kMail;
+    usedMail.lastUsed = 1'700'000'000; // copied once: sorts first
+    open({usedMail, kBank});
+    ASSERT_EQ(rows(), (std::vector<std::string>{"Mail", "Bank"}));
+    fill("Mail", "taro2", "pw9");
+    Robot::click(editor, kEditorRegister);
+    robot.answerMessageBox(kBoxYes);
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(editor, kEditorName).empty(); }));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Mail", "Bank"})) << "not re-sorted yet";
+    close();
+    reopen(); // loads the List file: now both are never used, in name order
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Bank", "Mail"}));
+}
+
+TEST_F(EditorTest, DeletingAsksWithTheNameAndTheLastEntryTakesTheFile) {
+    open({kBank, kMail});
+    Robot::selectRow(editor, kEditorList, 1);
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(editor, kEditorName) == "Mail"; }));
+    EXPECT_EQ(Robot::text(editor, kEditorUrl), "https://mail.example.jp/");
+    EXPECT_TRUE(enabled(kEditorDelete));
+    Robot::click(editor, kEditorDelete);
+    EXPECT_EQ(robot.answerMessageBox(kBoxNo), "[Mail] を削除します。\nよろしいですか？");
+    ASSERT_TRUE(Robot::waitUntil([&] { return !enabled(kEditorDelete); }));
+    EXPECT_EQ(rows().size(), 2u);
+
+    for (int row : {1, 0}) {
+        Robot::selectRow(editor, kEditorList, row);
+        ASSERT_TRUE(Robot::waitUntil([&] { return enabled(kEditorDelete); }));
+        Robot::click(editor, kEditorDelete);
+        robot.answerMessageBox(kBoxYes);
+        ASSERT_TRUE(Robot::waitUntil([&] { return rows().size() == static_cast<size_t>(row); }));
+    }
+    EXPECT_TRUE(Robot::waitUntil([&] { return !robot.dataFileExists("List"); }));
+}
+
+TEST_F(EditorTest, TheAutomaticLogoutSwitchIsSavedAtOnce) {
+    open({kBank});
+    EXPECT_TRUE(Robot::checked(editor, kEditorAutoOn));
+    Robot::click(editor, kEditorAutoOff);
+    EXPECT_TRUE(
+        Robot::waitUntil([&] { return robot.readDataFile("Setup") == setupFileBytes("1234", 1); }));
+    close();
+    Sleep(1300);
+    EXPECT_EQ(Robot::text(main), kMainTitle) << "no countdown after the editor";
+    reopen();
+    EXPECT_TRUE(Robot::checked(editor, kEditorAutoOff));
+    Robot::click(editor, kEditorAutoOn);
+    EXPECT_TRUE(
+        Robot::waitUntil([&] { return robot.readDataFile("Setup") == setupFileBytes("1234", 0); }));
+}
+
+TEST_F(EditorTest, ReturnAndEscapeDoNothingInTheEditor) {
+    open({kBank});
+    Robot::setText(editor, kEditorName, "x");
+    for (int id : {kEditorName, kEditorPin})
+        for (WORD key : {WORD{VK_RETURN}, WORD{VK_ESCAPE}})
+            Robot::pressKey(GetDlgItem(editor, id), key);
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(editor));
+    EXPECT_EQ(robot.messageBox(), nullptr);
+}

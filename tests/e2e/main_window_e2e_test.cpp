@@ -1,0 +1,297 @@
+// Keyvane from the outside: start-up, the single instance, the PIN prompt, login and the
+// automatic logout, copying, the Web button and the keys that must not close anything.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <string>
+
+#include "keyvane_test_support.h"
+
+using namespace kv;
+
+namespace {
+const std::vector<EntryFields> kEntries = {
+    {"Bank", "0012345", "\x88\xC3\x8F\xD8pw", 0, "", ""}, // 暗証pw: 6 bytes
+    {"Mail", "taro@example.jp", "s3cret!", 0, "kvtest://mail.example.jp/inbox", ""},
+    {"Shop", "taro", "", 0, "", ""},
+};
+
+int32_t lastUsedOf(const Bytes& list, size_t record) {
+    size_t at = 12 + 524 * record + 264;
+    return static_cast<int32_t>(list[at] | list[at + 1] << 8 | list[at + 2] << 16 |
+                                static_cast<uint32_t>(list[at + 3]) << 24);
+}
+
+// A PIN of 1234 and the three entries, as the editor would have left them.
+void prepareLoggedInData(KeyvaneRobot& robot, int32_t autoLogoutOff = 0) {
+    robot.writeDataFile("Setup", setupFileBytes("1234", autoLogoutOff));
+    robot.writeDataFile("List", listFileBytes("1234", kEntries));
+}
+} // namespace
+
+TEST(StartUp, FirstRunAsksNothingAndListsAnUnprotectedList) {
+    KeyvaneRobot robot;
+    robot.writeDataFile("List", listFileBytes("", kEntries));
+    HWND main = robot.startToMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Robot::text(main), kMainTitle);
+    EXPECT_EQ(robot.findWindow(kPromptTitle), nullptr);
+    EXPECT_EQ(Robot::listRows(main, kMainList), (std::vector<std::string>{"Bank", "Mail", "Shop"}));
+    EXPECT_EQ(Robot::text(main, kLogin), kLogoutText);
+    EXPECT_FALSE(Robot::enabled(main, kLogin));
+    EXPECT_FALSE(Robot::enabled(main, kWeb));
+    Sleep(1300);
+    EXPECT_EQ(Robot::text(main), kMainTitle) << "no countdown without a PIN";
+    EXPECT_EQ(robot.stop().exited, true);
+    EXPECT_FALSE(robot.dataFileExists("Setup")) << "nothing written at exit";
+}
+
+TEST(StartUp, TheDataDirectoryIsCreatedOnFirstStart) {
+    KeyvaneRobot robot;
+    ASSERT_NE(robot.startToMainWindow(), nullptr);
+    EXPECT_TRUE(isDirectory(robot.folder() + "\\Data"));
+    EXPECT_TRUE(listDir(robot.folder() + "\\Data").empty());
+}
+
+TEST(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {
+    KeyvaneRobot first;
+    HWND main = first.startToMainWindow();
+    ASSERT_NE(main, nullptr);
+
+    KeyvaneRobot second;
+    DWORD started = GetTickCount();
+    ASSERT_TRUE(second.start());
+    EXPECT_TRUE(second.waitForExit(3000));
+    EXPECT_LT(GetTickCount() - started, 3000u);
+    EXPECT_FALSE(isDirectory(second.folder() + "\\Data")) << "no data directory, no file read";
+    EXPECT_TRUE(first.running());
+    EXPECT_TRUE(IsWindowVisible(main));
+
+    // Once the first has ended, normally or killed, a new start runs.
+    EXPECT_TRUE(first.stop().exited);
+    ASSERT_NE(second.startToMainWindow(), nullptr);
+    TerminateProcess(OpenProcess(PROCESS_TERMINATE, FALSE, second.processId()), 9);
+    ASSERT_TRUE(second.waitForExit());
+    KeyvaneRobot third;
+    EXPECT_NE(third.startToMainWindow(), nullptr);
+}
+
+TEST(PinPrompt, AWrongPinIsWipedAndTheRightOneLogsIn) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot);
+    ASSERT_TRUE(robot.start());
+    HWND prompt = robot.waitForWindow(kPromptTitle, "#32770");
+    ASSERT_NE(prompt, nullptr);
+
+    DWORD typed = GetTickCount();
+    Robot::type(prompt, kPinField, "9999");
+    EXPECT_EQ(Robot::text(prompt, kPinField), "") << "wiped before the last key returns";
+    EXPECT_GE(GetTickCount() - typed, 450u) << "about half a second per attempt";
+    EXPECT_NE(robot.findWindow(kPromptTitle), nullptr);
+
+    Robot::pressKey(prompt, VK_RETURN);
+    Robot::pressKey(prompt, VK_ESCAPE);
+    Sleep(200);
+    EXPECT_NE(robot.findWindow(kPromptTitle), nullptr) << "Return and Escape do nothing";
+
+    Robot::type(prompt, kPinField, "1234");
+    ASSERT_TRUE(robot.waitForNoWindow(kPromptTitle));
+    HWND main = robot.waitForWindow("Keyvane*", "#32770");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Robot::listRows(main, kMainList).size(), 3u);
+    EXPECT_TRUE(
+        Robot::waitUntil([&] { return Robot::text(main) == "Keyvane - ﾛｸﾞｱｳﾄまで59秒"; }, 2500));
+    EXPECT_TRUE(
+        Robot::waitUntil([&] { return Robot::text(main) == "Keyvane - ﾛｸﾞｱｳﾄまで58秒"; }, 2500));
+    EXPECT_EQ(Robot::text(main, kLogin), kLogoutText);
+    EXPECT_TRUE(Robot::enabled(main, kLogin));
+}
+
+TEST(PinPrompt, CancelAtStartEndsTheProgram) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot);
+    ASSERT_TRUE(robot.start());
+    HWND prompt = robot.waitForWindow(kPromptTitle);
+    ASSERT_NE(prompt, nullptr);
+    Robot::click(prompt, kPinCancel);
+    EXPECT_TRUE(robot.waitForExit());
+}
+
+TEST(PinPrompt, CancelFromTheLoginButtonKeepsTheEntriesHidden) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    Robot::click(main, kLogin); // log out
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kLogin) == kLoginText; }));
+    EXPECT_TRUE(Robot::listRows(main, kMainList).empty());
+    EXPECT_EQ(Robot::text(main), kMainTitle);
+
+    Robot::click(main, kLogin); // log in again, then cancel
+    HWND prompt = robot.waitForWindow(kPromptTitle);
+    ASSERT_NE(prompt, nullptr);
+    Robot::click(prompt, kPinCancel);
+    ASSERT_TRUE(robot.waitForNoWindow(kPromptTitle));
+    EXPECT_TRUE(robot.running());
+    EXPECT_TRUE(Robot::listRows(main, kMainList).empty());
+    EXPECT_EQ(Robot::text(main, kLogin), kLoginText);
+}
+
+TEST(Logout, TheSixtiethTickHidesMinimisesAndTheNextLoginReloads) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(Robot::listRows(main, kMainList).size(), 3u);
+    EXPECT_TRUE(
+        Robot::waitUntil([&] { return Robot::text(main) == "Keyvane - ﾛｸﾞｱｳﾄまで1秒"; }, 62000));
+    ASSERT_TRUE(Robot::waitUntil([&] { return IsIconic(main) != 0; }, 2500));
+    EXPECT_EQ(Robot::text(main), kMainTitle);
+    EXPECT_TRUE(Robot::listRows(main, kMainList).empty());
+    EXPECT_EQ(Robot::text(main, kLogin), kLoginText);
+
+    // The next login reads the List file again.
+    robot.writeDataFile("List", listFileBytes("1234", {kEntries[2]}));
+    ShowWindow(main, SW_RESTORE);
+    Robot::click(main, kLogin);
+    ASSERT_TRUE(robot.logIn("1234"));
+    EXPECT_TRUE(Robot::waitUntil(
+        [&] { return Robot::listRows(main, kMainList) == std::vector<std::string>{"Shop"}; }));
+}
+
+TEST(Logout, SwitchedOffThereIsNoCountdown) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot, 1);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    Sleep(1500);
+    EXPECT_EQ(Robot::text(main), kMainTitle);
+    EXPECT_EQ(Robot::listRows(main, kMainList).size(), 3u);
+}
+
+namespace {
+// Holds the clipboard open from the test, as a clipboard manager might.
+class ClipboardHolder {
+public:
+    ClipboardHolder()
+        : window_(CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr)) {
+        held_ = OpenClipboard(window_) != 0;
+    }
+    ~ClipboardHolder() {
+        release();
+        DestroyWindow(window_);
+    }
+    void release() {
+        if (held_)
+            CloseClipboard();
+        held_ = false;
+    }
+    bool held() const { return held_; }
+
+private:
+    HWND window_;
+    bool held_ = false;
+};
+} // namespace
+
+TEST(Copy, TheIdOrPasswordGoesToTheClipboardAndTheEntryIsStamped) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot, 1);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+
+    Robot::selectRow(main, kMainList, 0); // Bank
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kIdField) == "0012345"; }));
+    EXPECT_EQ(Robot::text(main, kPasswordField), "******") << "one asterisk a byte";
+    EXPECT_FALSE(Robot::enabled(main, kWeb)) << "no web address";
+
+    Robot::emptyClipboard();
+    auto before = static_cast<int32_t>(std::time(nullptr));
+    Robot::click(main, kPasswordField);
+    ASSERT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "\x88\xC3\x8F\xD8pw"; }));
+    EXPECT_TRUE(Robot::clipboardHasFormat("ExcludeClipboardContentFromMonitorProcessing"));
+    EXPECT_TRUE(Robot::clipboardHasFormat("CanIncludeInClipboardHistory"));
+    EXPECT_TRUE(Robot::clipboardHasFormat("CanUploadToCloudClipboard"));
+    Bytes list = robot.readDataFile("List");
+    EXPECT_GE(lastUsedOf(list, 0), before);
+    EXPECT_LE(lastUsedOf(list, 0), static_cast<int32_t>(std::time(nullptr)));
+    EXPECT_EQ(lastUsedOf(list, 1), 0);
+
+    Robot::click(main, kIdField);
+    EXPECT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "0012345"; }));
+
+    // An empty password: the time is stored, the clipboard keeps what it had.
+    Robot::selectRow(main, kMainList, 2); // Shop
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kIdField) == "taro"; }));
+    EXPECT_EQ(Robot::text(main, kPasswordField), "");
+    Robot::click(main, kPasswordField);
+    EXPECT_TRUE(Robot::waitUntil([&] { return lastUsedOf(robot.readDataFile("List"), 2) != 0; }));
+    EXPECT_EQ(Robot::clipboardText(), "0012345");
+}
+
+TEST(Copy, AMessageFreezesTheCountdownWhichThenGoesOnFromTheSameSecond) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(
+        Robot::waitUntil([&] { return Robot::text(main) == "Keyvane - ﾛｸﾞｱｳﾄまで57秒"; }, 5000));
+    Robot::selectRow(main, kMainList, 1);
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.held());
+    Robot::click(main, kIdField);
+    HWND box = nullptr;
+    ASSERT_TRUE(Robot::waitUntil([&] { return (box = robot.messageBox()) != nullptr; }));
+    std::string frozen = Robot::text(main);
+    Sleep(2200);
+    EXPECT_EQ(Robot::text(main), frozen) << "no tick while the box is up";
+    holder.release();
+    EXPECT_EQ(robot.answerMessageBox(kBoxOk), "クリップボードが開けません。");
+    // The count resumes from where it stood: the next title is one second less.
+    int shown = std::stoi(frozen.substr(std::string("Keyvane - ﾛｸﾞｱｳﾄまで").size()));
+    std::string next = "Keyvane - ﾛｸﾞｱｳﾄまで" + std::to_string(shown - 1) + "秒";
+    EXPECT_TRUE(Robot::waitUntil([&] { return Robot::text(main) == next; }, 2500));
+}
+
+TEST(Web, OpensTheSelectedEntrysAddressWithItsRegisteredProgram) {
+    // Wine 8 ignores per-user class keys, so the scheme goes under HKLM.
+    std::string recorder = besideTestProgram("url_recorder.exe");
+    std::string command = "\"" + recorder + "\" \"%1\"";
+    HKEY scheme;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\kvtest", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &scheme, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(scheme, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    RegSetValueA(scheme, "shell\\open\\command", REG_SZ, command.c_str(),
+                 static_cast<DWORD>(command.size()));
+    RegCloseKey(scheme);
+    std::string opened = besideTestProgram("opened.txt");
+    DeleteFileA(opened.c_str());
+
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot, 1);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    Robot::selectRow(main, kMainList, 1); // Mail
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::enabled(main, kWeb); }));
+    Robot::click(main, kWeb);
+    ASSERT_TRUE(Robot::waitUntil([&] { return exists(opened); }, 10000));
+    Robot::waitUntil([&] { return !readBytes(opened).empty(); });
+    Bytes line = readBytes(opened);
+    EXPECT_NE(std::string(line.begin(), line.end()).find("kvtest://mail.example.jp/inbox"),
+              std::string::npos);
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_EQ(robot.messageBox(), nullptr);
+}
+
+TEST(Keys, ReturnAndEscapeDoNotCloseTheMainWindow) {
+    KeyvaneRobot robot;
+    HWND main = robot.startToMainWindow();
+    ASSERT_NE(main, nullptr);
+    Robot::pressKey(main, VK_RETURN);
+    Robot::pressKey(robot.focus(), VK_ESCAPE);
+    Robot::pressKey(robot.focus(), VK_RETURN);
+    Sleep(300);
+    EXPECT_TRUE(robot.running());
+    EXPECT_TRUE(IsWindowVisible(main));
+}

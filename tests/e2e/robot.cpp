@@ -1,0 +1,336 @@
+#include "robot.h"
+
+#include <chrono>
+#include <cstring>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+const int kPollMs = 20;
+// Every message the robot sends waits at most this long, so a hung program fails the test
+// instead of hanging it.
+const UINT kSendTimeoutMs = 5000;
+
+LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string besideProgram(const std::string& program, const std::string& name) {
+    size_t slash = program.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string() : program.substr(0, slash + 1)) + name;
+}
+
+std::string fileName(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void copyInto(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+        throw std::runtime_error("cannot copy " + from + " to " + to);
+}
+
+// A few tries: the program under test may hold the clipboard for a moment.
+bool openClipboard() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (OpenClipboard(nullptr))
+            return true;
+        Sleep(kPollMs);
+    }
+    return false;
+}
+
+std::string toShiftJis(const wchar_t* text) {
+    int size = WideCharToMultiByte(932, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(932, 0, text, -1, &bytes[0], size, nullptr, nullptr);
+    bytes.resize(std::strlen(bytes.c_str()));
+    return bytes;
+}
+
+bool titleMatches(const std::string& actual, const char* wanted) {
+    if (wanted == nullptr)
+        return true;
+    size_t length = std::strlen(wanted);
+    if (length > 0 && wanted[length - 1] == '*')
+        return actual.compare(0, length - 1, wanted, length - 1) == 0;
+    return actual == wanted;
+}
+} // namespace
+
+Robot::Robot(const std::string& program, const std::vector<std::string>& companions) {
+    program_ = folder_.join(fileName(program));
+    copyInto(program, program_);
+    for (const std::string& name : companions)
+        copyInto(besideProgram(program, name), folder_.join(name));
+}
+
+Robot::~Robot() {
+    if (running())
+        stop();
+    if (process_.hProcess != nullptr) {
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+std::string Robot::dataPath(const std::string& name) const {
+    return folder_.join("Data\\" + name);
+}
+
+void Robot::writeDataFile(const std::string& name, const Bytes& bytes) {
+    std::string data = folder_.join("Data");
+    if (!isDirectory(data))
+        makeDir(data);
+    writeBytes(dataPath(name), bytes);
+}
+
+Bytes Robot::readDataFile(const std::string& name) const {
+    return readBytes(dataPath(name));
+}
+
+bool Robot::dataFileExists(const std::string& name) const {
+    return exists(dataPath(name));
+}
+
+bool Robot::start(const std::string& arguments) {
+    if (process_.hProcess != nullptr) {
+        if (running())
+            throw std::logic_error("the program is still running");
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
+    std::string commandLine = "\"" + program_ + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.path().c_str(), &startup, &process_))
+        return false;
+    processId_ = process_.dwProcessId;
+    return true;
+}
+
+bool Robot::running() const {
+    return process_.hProcess != nullptr &&
+           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Robot::waitForExit(int timeoutMs) {
+    return process_.hProcess != nullptr &&
+           WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+Robot::Ending Robot::stop(int timeoutMs) {
+    Ending ending{true, 0};
+    if (process_.hProcess == nullptr)
+        return ending;
+    for (HWND window : windows())
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!waitForExit(timeoutMs)) {
+        ending.exited = false;
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, INFINITE);
+    }
+    GetExitCodeProcess(process_.hProcess, &ending.exitCode);
+    return ending;
+}
+
+std::vector<HWND> Robot::windows() const {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId_, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && IsWindowVisible(window))
+                s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Robot::findWindow(const char* title, const char* className) const {
+    for (HWND window : windows()) {
+        char name[64] = "";
+        GetClassNameA(window, name, sizeof name);
+        // The caption as the system keeps it: asking the window could wait on a busy program.
+        char caption[256] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        if ((className == nullptr || std::strcmp(name, className) == 0) &&
+            titleMatches(caption, title))
+            return window;
+    }
+    return nullptr;
+}
+
+HWND Robot::waitForWindow(const char* title, const char* className, int timeoutMs) const {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = findWindow(title, className)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+bool Robot::waitForNoWindow(const char* title, const char* className, int timeoutMs) const {
+    return waitUntil([&] { return findWindow(title, className) == nullptr; }, timeoutMs);
+}
+
+HWND Robot::messageBox() const {
+    for (HWND window : windows()) {
+        char name[64] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (std::strcmp(name, "#32770") == 0 && GetDlgItem(window, kBoxMessage) != nullptr &&
+            GetDlgItem(window, kBoxLeftButton) != nullptr)
+            return window;
+    }
+    return nullptr;
+}
+
+std::optional<std::string> Robot::answerMessageBox(int button, int timeoutMs) {
+    HWND box = nullptr;
+    if (!waitUntil([&] { return (box = messageBox()) != nullptr; }, timeoutMs))
+        return std::nullopt;
+    std::string message = text(box, kBoxMessage);
+    click(box, button);
+    waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
+    return message;
+}
+
+HWND Robot::focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+void Robot::click(HWND dialog, int id) {
+    // Posted, like the mouse's messages: a click that opens a modal box must not block the test.
+    HWND control = GetDlgItem(dialog, id);
+    char className[16] = "";
+    GetClassNameA(control, className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0) {
+        PostMessageA(control, BM_CLICK, 0, 0);
+        return;
+    }
+    // A static knows no BM_CLICK: press and release the button over its middle.
+    RECT area;
+    GetClientRect(control, &area);
+    LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageA(control, WM_LBUTTONUP, 0, middle);
+}
+
+void Robot::type(HWND dialog, int id, const std::string& text) {
+    HWND edit = GetDlgItem(dialog, id);
+    // Byte by byte, like the keyboard's ANSI characters: the system joins a double-byte
+    // character's two bytes before the edit sees it.
+    for (char byte : text)
+        sendTo(edit, WM_CHAR, static_cast<unsigned char>(byte), 1);
+}
+
+void Robot::setText(HWND dialog, int id, const std::string& text) {
+    sendTo(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string Robot::text(HWND window) {
+    // WM_GETTEXT rather than GetWindowTextA, which does not ask controls of other processes.
+    auto length = static_cast<size_t>(sendTo(window, WM_GETTEXTLENGTH, 0, 0));
+    std::string result(length + 1, '\0');
+    auto got = static_cast<size_t>(
+        sendTo(window, WM_GETTEXT, result.size(), reinterpret_cast<LPARAM>(&result[0])));
+    result.resize(got < length ? got : length);
+    return result;
+}
+
+std::string Robot::text(HWND dialog, int id) {
+    return text(GetDlgItem(dialog, id));
+}
+
+std::vector<std::string> Robot::listRows(HWND dialog, int id) {
+    HWND list = GetDlgItem(dialog, id);
+    std::vector<std::string> rows;
+    auto count = sendTo(list, LB_GETCOUNT, 0, 0);
+    for (WPARAM row = 0; row < static_cast<WPARAM>(count > 0 ? count : 0); ++row) {
+        // Asked in UTF-16, the list box's own form, and turned into Shift-JIS here: wine 8
+        // answers LB_GETTEXT from another process in UTF-16 even when asked in ANSI.
+        // LB_GETTEXT takes no buffer size; LB_GETTEXTLEN gives the characters needed.
+        auto length = sendTo(list, LB_GETTEXTLEN, row, 0);
+        std::wstring wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL,
+                            kSendTimeoutMs, &got);
+        rows.push_back(toShiftJis(wide.c_str()));
+    }
+    return rows;
+}
+
+void Robot::selectRow(HWND dialog, int id, int row) {
+    HWND list = GetDlgItem(dialog, id);
+    sendTo(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    // LB_SETCURSEL does not notify; a click on the row would.
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+bool Robot::enabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
+
+bool Robot::visible(HWND dialog, int id) {
+    return IsWindowVisible(GetDlgItem(dialog, id)) != 0;
+}
+
+bool Robot::checked(HWND dialog, int id) {
+    return sendTo(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Robot::pressKey(HWND window, WORD key) {
+    UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    auto down = static_cast<LPARAM>(1 | (scan << 16));
+    auto up = static_cast<LPARAM>(down | 0xC0000000u);
+    PostMessageA(window, WM_KEYDOWN, key, down);
+    if (key == VK_RETURN || key == VK_ESCAPE) // the keys that also type a character
+        PostMessageA(window, WM_CHAR, key == VK_RETURN ? '\r' : 0x1B, down);
+    PostMessageA(window, WM_KEYUP, key, up);
+}
+
+std::optional<std::string> Robot::clipboardText() {
+    if (!openClipboard())
+        throw std::runtime_error("cannot open the clipboard");
+    std::optional<std::string> result;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+            result = std::string(bytes, strnlen(bytes, GlobalSize(data)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return result;
+}
+
+bool Robot::clipboardHasFormat(const char* registeredName) {
+    return IsClipboardFormatAvailable(RegisterClipboardFormatA(registeredName)) != 0;
+}
+
+void Robot::emptyClipboard() {
+    if (!openClipboard())
+        throw std::runtime_error("cannot open the clipboard");
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+bool Robot::waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    }
+}

@@ -1,0 +1,143 @@
+// The login rules and the automatic logout, without a window.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "login.h"
+
+namespace {
+// Records what the countdown asks of the main window.
+class RecordingHost : public LogoutTimerHost {
+public:
+    void startTimer() override {
+        events.push_back("start");
+        running = true;
+    }
+    void stopTimer() override {
+        events.push_back("stop");
+        running = false;
+    }
+    void setTitle(const char* text) override { title = text; }
+    void hideAfterLogout() override {
+        events.push_back("hide");
+        stateAtHide = loginState;
+    }
+
+    std::vector<std::string> events;
+    std::string title = "Keyvane";
+    bool running = false;
+    LoginState stateAtHide = LoginState::Unset;
+};
+
+class LoginTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        clearSetup();
+        std::memset(loginPin, 0, sizeof loginPin);
+        loginState = LoginState::Unset;
+    }
+    RecordingHost host;
+    LogoutCountdown countdown{host};
+};
+} // namespace
+
+TEST_F(LoginTest, TheTitleCountsDownAndTheSixtiethTickLogsOut) {
+    ASSERT_TRUE(tryLogin(""));
+    countdown.control(LogoutTimerMode::Start);
+    countdown.tick();
+    EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで59秒");
+    for (int i = 2; i <= 59; ++i)
+        countdown.tick();
+    EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで1秒");
+    EXPECT_EQ(loginState, LoginState::LoggedIn);
+    host.events.clear();
+    countdown.tick();
+    EXPECT_EQ(host.title, "Keyvane");
+    EXPECT_EQ(host.stateAtHide, LoginState::LoggedOut) << "logged out before the list refreshes";
+    EXPECT_EQ(host.events, (std::vector<std::string>{"hide", "stop"}));
+    EXPECT_FALSE(host.running);
+}
+
+TEST_F(LoginTest, PauseFreezesTheTitleAndResumeContinuesFromThere) {
+    tryLogin("");
+    countdown.control(LogoutTimerMode::Start);
+    for (int i = 0; i < 30; ++i)
+        countdown.tick();
+    countdown.control(LogoutTimerMode::Pause);
+    EXPECT_FALSE(host.running);
+    EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで30秒");
+    countdown.control(LogoutTimerMode::Resume);
+    EXPECT_TRUE(host.running);
+    countdown.tick();
+    EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで29秒");
+}
+
+TEST_F(LoginTest, ResumeDoesNothingUnlessLoggedIn) {
+    for (LoginState state : {LoginState::Unset, LoginState::LoggedOut}) {
+        loginState = state;
+        countdown.control(LogoutTimerMode::Resume);
+        EXPECT_TRUE(host.events.empty());
+    }
+}
+
+TEST_F(LoginTest, WithAutomaticLogoutOffEveryModeStops) {
+    setupRecord.autoLogoutOff = 1;
+    tryLogin("");
+    host.title = "Keyvane - ﾛｸﾞｱｳﾄまで30秒";
+    for (LogoutTimerMode mode : {LogoutTimerMode::Start, LogoutTimerMode::Pause,
+                                 LogoutTimerMode::Resume, static_cast<LogoutTimerMode>(7)}) {
+        countdown.control(mode);
+        EXPECT_FALSE(host.running);
+        EXPECT_EQ(host.title, "Keyvane");
+    }
+}
+
+TEST_F(LoginTest, StartBeginsAgainFromZero) {
+    tryLogin("");
+    countdown.control(LogoutTimerMode::Start);
+    for (int i = 0; i < 45; ++i)
+        countdown.tick();
+    countdown.control(LogoutTimerMode::Stop);
+    EXPECT_EQ(host.title, "Keyvane");
+    countdown.control(LogoutTimerMode::Start);
+    countdown.tick();
+    EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで59秒");
+}
+
+TEST_F(LoginTest, OnlyTheStoredPinLogsIn) {
+    std::strcpy(setupRecord.storedPin, "4711");
+    EXPECT_FALSE(tryLogin("471"));
+    EXPECT_FALSE(tryLogin("4712"));
+    EXPECT_EQ(loginState, LoginState::Unset);
+    EXPECT_STREQ(loginPin, "");
+    EXPECT_TRUE(tryLogin("4711"));
+    EXPECT_EQ(loginState, LoginState::LoggedIn);
+    EXPECT_STREQ(loginPin, "4711");
+}
+
+TEST_F(LoginTest, EntriesShowOnlyForTheStoredPinAndNotWhileLoggedOut) {
+    std::strcpy(setupRecord.storedPin, "1234");
+    EXPECT_FALSE(entriesVisible()) << "a PIN is stored but nobody logged in";
+    tryLogin("1234");
+    EXPECT_TRUE(entriesVisible());
+    loginState = LoginState::LoggedOut;
+    EXPECT_FALSE(entriesVisible()) << "logging out hides without forgetting the PIN";
+    EXPECT_STREQ(loginPin, "1234");
+    clearSetup();
+    loginState = LoginState::Unset;
+    std::memset(loginPin, 0, sizeof loginPin);
+    EXPECT_TRUE(entriesVisible()) << "first run: no PIN at all";
+}
+
+TEST_F(LoginTest, TheLoginButtonFollowsTheState) {
+    EXPECT_STREQ(loginButtonCaption(), kLogoutCaption);
+    EXPECT_FALSE(loginButtonEnabled());
+    loginState = LoginState::LoggedIn;
+    EXPECT_STREQ(loginButtonCaption(), kLogoutCaption);
+    EXPECT_TRUE(loginButtonEnabled());
+    loginState = LoginState::LoggedOut;
+    EXPECT_STREQ(loginButtonCaption(), "ﾛｸﾞｲﾝ");
+    EXPECT_TRUE(loginButtonEnabled());
+}
