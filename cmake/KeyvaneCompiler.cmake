@@ -21,6 +21,8 @@ endif()
 
 if(WIN32)
     # Nothing to ship but our own binaries.
-    add_link_options(-static -static-libgcc -static-libstdc++)
+    add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections
+                     $<$<CONFIG:Release>:-s>)
+    add_compile_options(-ffunction-sections -fdata-sections)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()

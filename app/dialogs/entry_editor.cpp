@@ -142,11 +142,17 @@ void EntryEditor::fillEntryList() {
     list_.clear();
     for (int32_t i = 0; i < entryTable.count; ++i)
         list_.append(entryTable.records[i].name); // row i is entry i
-    name_.setText("");
-    id_.setText("");
-    password_.setText("");
-    url_.setText("");
+    setFields("", "", "", "");
     updateEditorButtons();
+}
+
+// Each change notification re-evaluates the buttons, as typing would.
+void EntryEditor::setFields(const char* name, const char* id, const char* password,
+                            const char* url) {
+    name_.setText(name);
+    id_.setText(id);
+    password_.setText(password);
+    url_.setText(url);
 }
 
 void EntryEditor::updateEditorButtons() {
@@ -167,17 +173,11 @@ void EntryEditor::onShowSelectedEntry() {
     if (row < 0 || row >= entryTable.count)
         return;
     const EntryRecord& entry = entryTable.records[row];
-    name_.setText(entry.name);
-    id_.setText(entry.id);
-    password_.setText(entry.password);
-    url_.setText(entry.url);
+    setFields(entry.name, entry.id, entry.password, entry.url);
 }
 
 void EntryEditor::onClear() {
-    name_.setText("");
-    id_.setText("");
-    password_.setText("");
-    url_.setText("");
+    setFields("", "", "", "");
     fillEntryList();
 }
 

@@ -29,6 +29,7 @@ private:
     void onAutoLogoutOff() { setAutoLogout(1); }
 
     void fillEntryList();
+    void setFields(const char* name, const char* id, const char* password, const char* url);
     void updateEditorButtons();
     void setAutoLogout(int flag);
     void lockWithoutPin();
