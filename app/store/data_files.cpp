@@ -14,40 +14,50 @@ const char kSaveListFailedMessage[] = "リストファイルの保存に失敗�
 const char kLoadListFailedMessage[] = "リストファイルの読込みに失敗しました";
 
 namespace {
-// Writes a complete file beside path, pushes it to the disk and only then puts it in place of
-// path. Any failure leaves the old file untouched and no temporary file behind.
-int writeFileAtomically(const char* path, const void* bytes, std::size_t size) {
-    char tempPath[kMaxPathBytes];
-    if (!formatText(tempPath, sizeof tempPath, "%s.tmp", path))
+// A file written beside its final path and put in its place only once it is complete and on the
+// disk. Whatever fails leaves the old file untouched and no temporary file behind.
+class AtomicFile {
+public:
+    explicit AtomicFile(const char* path) : path_(path) {
+        if (formatText(tempPath_, sizeof tempPath_, "%s.tmp", path))
+            file_ = std::fopen(tempPath_, "wb");
+    }
+    ~AtomicFile() {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+            deleteFile(tempPath_);
+        }
+    }
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    void write(const void* bytes, std::size_t size) {
+        ok_ = ok_ && file_ != nullptr && std::fwrite(bytes, 1, size, file_) == size;
+    }
+    int commit() {
+        if (file_ == nullptr)
+            return -1;
+        bool written = ok_ && flushToDisk(file_) == 0;
+        written = std::fclose(file_) == 0 && written;
+        file_ = nullptr;
+        if (written && replaceFile(tempPath_, path_) == 0)
+            return 0;
+        deleteFile(tempPath_);
         return -1;
-    std::FILE* file = std::fopen(tempPath, "wb");
-    if (file == nullptr)
-        return -1;
-    bool written = std::fwrite(bytes, 1, size, file) == size && flushToDisk(file) == 0;
-    written = std::fclose(file) == 0 && written;
-    if (written && replaceFile(tempPath, path) == 0)
-        return 0;
-    deleteFile(tempPath);
-    return -1;
-}
+    }
+
+private:
+    const char* path_;
+    char tempPath_[kMaxPathBytes] = "";
+    std::FILE* file_ = nullptr;
+    bool ok_ = true;
+};
 
 // The first bytes of a Setup-file record built from the current settings.
 void buildListHeader(char (&header)[8]) {
     std::memset(header, 0, sizeof header);
     copyText(header, sizeof header, setupRecord.storedPin);
     scrambleText(header, sizeof header);
-}
-
-// Copies the texts of one record up to their NULs into a zeroed record, so a file never carries
-// stale bytes after a text.
-void copyEntryTexts(EntryRecord& to, const EntryRecord& from) {
-    std::memset(&to, 0, sizeof to);
-    copyText(to.name, sizeof to.name, from.name);
-    copyText(to.id, sizeof to.id, from.id);
-    copyText(to.password, sizeof to.password, from.password);
-    copyText(to.url, sizeof to.url, from.url);
-    copyText(to.reservedText, sizeof to.reservedText, from.reservedText);
-    to.lastUsed = from.lastUsed;
 }
 
 void composePath(char (&path)[kMaxPathBytes], const char* directory, const char* name) {
@@ -86,8 +96,8 @@ int makeDirectoryTree(const char* path) {
 void initDataStore(const char* programDirectory) {
     std::memset(loginPin, 0, sizeof loginPin);
     clearSetup();
-    entryTable.records = nullptr; // nothing to free: the table is empty at start-up
-    entryTable.count = 0;
+    clearEntries(); // empty at start-up; a second call must not leak
+
     loginState = LoginState::Unset;
 
     composePath(dataPaths.dataDir, programDirectory, "Data");
@@ -130,7 +140,9 @@ int saveSetup() {
     copyText(record.reservedText, sizeof record.reservedText, setupRecord.reservedText);
     record.autoLogoutOff = setupRecord.autoLogoutOff;
     scrambleSetup(record);
-    return writeFileAtomically(dataPaths.setupPath, &record, sizeof record);
+    AtomicFile file(dataPaths.setupPath);
+    file.write(&record, sizeof record);
+    return file.commit();
 }
 
 int loadList() {
@@ -158,7 +170,7 @@ int loadList() {
                                  static_cast<long long>(sizeof(EntryRecord)) - 1) /
                                     static_cast<long long>(sizeof(EntryRecord))
                               : 0;
-    if (std::strcmp(header, loginPin) != 0 || count < 0 || count > available) {
+    if (std::strncmp(header, loginPin, sizeof loginPin) != 0 || count < 0 || count > available) {
         std::fclose(file);
         return -1;
     }
@@ -166,14 +178,15 @@ int loadList() {
         std::fclose(file);
         return 0;
     }
-    auto* block = static_cast<EntryRecord*>(
-        std::calloc(static_cast<std::size_t>(count), sizeof(EntryRecord)));
+    std::size_t bytes = static_cast<std::size_t>(count) * sizeof(EntryRecord);
+    auto* block = static_cast<EntryRecord*>(std::malloc(bytes));
     if (block == nullptr) {
         std::fclose(file);
         return -1;
     }
-    std::fread(block, sizeof(EntryRecord), static_cast<std::size_t>(count), file);
+    std::size_t got = std::fread(block, 1, bytes, file);
     std::fclose(file);
+    std::memset(reinterpret_cast<char*>(block) + got, 0, bytes - got); // a short last record
 
     for (int32_t i = 0; i < count; ++i) {
         terminateEntryTexts(block[i]);
@@ -194,8 +207,8 @@ int saveList() {
         return 0;
     }
 
-    // The whole file in one block: header, count, then a scrambled copy of the table (the
-    // table in memory stays plain).
+    // The whole file in one block and one write: header, count, then a scrambled copy of the
+    // table (the table in memory stays plain).
     std::size_t size = kListHeaderSize + static_cast<std::size_t>(count) * sizeof(EntryRecord);
     auto* image = static_cast<unsigned char*>(std::malloc(size));
     if (image == nullptr) {
@@ -207,14 +220,13 @@ int saveList() {
     std::memcpy(image, header, sizeof header);
     std::memcpy(image + sizeof header, &count, sizeof count);
     auto* records = reinterpret_cast<EntryRecord*>(image + kListHeaderSize);
-    for (int32_t i = 0; i < count; ++i) {
-        copyEntryTexts(records[i], entryTable.records[i]);
-        scrambleEntry(records[i]);
-    }
+    for (int32_t i = 0; i < count; ++i)
+        scrambledCopy(records[i], entryTable.records[i]);
 
-    int result = writeFileAtomically(dataPaths.listPath, image, size);
+    AtomicFile file(dataPaths.listPath);
+    file.write(image, size);
     std::free(image);
-    return result;
+    return file.commit();
 }
 
 int loadSettings() {

@@ -43,6 +43,20 @@ void scrambleEntry(EntryRecord& record) {
     scrambleText(record.reservedText, sizeof record.reservedText);
 }
 
+void scrambledCopy(EntryRecord& to, const EntryRecord& from) {
+    std::memset(&to, 0, sizeof to);
+    auto copyField = [](char* target, const char* source, std::size_t size) {
+        for (std::size_t i = 0; i + 1 < size && source[i] != '\0'; ++i)
+            target[i] = static_cast<char>(static_cast<unsigned char>(source[i]) ^ kScrambleMask);
+    };
+    copyField(to.name, from.name, sizeof to.name);
+    copyField(to.id, from.id, sizeof to.id);
+    copyField(to.password, from.password, sizeof to.password);
+    copyField(to.url, from.url, sizeof to.url);
+    copyField(to.reservedText, from.reservedText, sizeof to.reservedText);
+    to.lastUsed = from.lastUsed;
+}
+
 void scrambleSetup(SetupRecord& record) {
     scrambleText(record.storedPin, sizeof record.storedPin);
     scrambleText(record.reservedText, sizeof record.reservedText);

@@ -55,6 +55,10 @@ void scrambleText(char* text, std::size_t fieldSize);
 void scrambleEntry(EntryRecord& record);
 void scrambleSetup(SetupRecord& record);
 
+// Copies a record for the List file: each text scrambled, zeros after it to the end of its
+// field, lastUsed as it is. The texts must end inside their fields, as the table's always do.
+void scrambledCopy(EntryRecord& to, const EntryRecord& from);
+
 // Forces every text field to end inside its own field, so that no later string operation on
 // a damaged or crafted record can run past it.
 void terminateEntryTexts(EntryRecord& record);
