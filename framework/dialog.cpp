@@ -22,6 +22,20 @@ BOOL CALLBACK findUnownedWindow(HWND hwnd, LPARAM found) {
     }
     return TRUE;
 }
+
+// A template placed at 0, 0 asks to be centred over its owner once initialised.
+bool templateAtOrigin(HMODULE module, int templateId) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const auto* bytes =
+        static_cast<const BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    if (bytes == nullptr || SizeofResource(module, found) < 22)
+        return false;
+    // DLGTEMPLATEEX starts with version 1 and 0xFFFF; the classic DLGTEMPLATE with its style.
+    bool extended = bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF && bytes[3] == 0xFF;
+    std::size_t at = extended ? 18 : 10;
+    return bytes[at] == 0 && bytes[at + 1] == 0 && bytes[at + 2] == 0 && bytes[at + 3] == 0;
+}
 } // namespace
 
 Dialog::Dialog(int templateId, Dialog* parent) : templateId_(templateId), parent_(parent) {}
@@ -55,6 +69,7 @@ INT_PTR Dialog::DoModal() {
     HWND owner = defaultOwner();
     result_ = -1;
     running_ = true;
+    centreAfterInit_ = templateAtOrigin(module, templateId_);
     hwnd_ = CreateDialogParamA(module, MAKEINTRESOURCEA(templateId_), owner, dialogProc,
                                reinterpret_cast<LPARAM>(this));
     if (hwnd_ == nullptr) {
@@ -151,8 +166,12 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog() ? TRUE : FALSE;
+    case WM_INITDIALOG: {
+        bool systemFocus = OnInitDialog();
+        if (centreAfterInit_)
+            centerWindow();
+        return systemFocus ? TRUE : FALSE;
+    }
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         int code = HIWORD(wParam);

@@ -47,7 +47,8 @@ public:
     Dialog& operator=(const Dialog&) = delete;
 
     // Creates the dialog, keeps its owner disabled while it runs its own message loop, and
-    // returns the value given to EndDialog, or -1 when the dialog cannot be created.
+    // returns the value given to EndDialog, or -1 when the dialog cannot be created. A template
+    // placed at 0, 0 is centred over its owner (or the screen) after OnInitDialog.
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
 
@@ -118,6 +119,7 @@ private:
     HWND hwnd_ = nullptr;
     bool running_ = false;
     INT_PTR result_ = -1;
+    bool centreAfterInit_ = false;
 };
 
 // Runs the given dialog's pre-translation for a queued message, walking from the window it is

@@ -239,3 +239,35 @@ TEST(ModuleRegistry, ALibrarysTemplatesAreFoundOnlyWhileItIsRegistered) {
     EXPECT_FALSE(registerResourceModule(nullptr));
     FreeLibrary(library);
 }
+
+TEST(DoModal, ATemplateAtTheOriginIsCentredOverItsOwner) {
+    auto centre = [](HWND hwnd) {
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    ScriptedDialog outer(kOuterTemplate);
+    POINT outerCentre{}, innerCentre{};
+    outer.onInit = [](ScriptedDialog& d) {
+        post(d.hwnd(), WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED),
+             reinterpret_cast<LPARAM>(d.item(kButton)));
+    };
+    outer.onButton = [&](ScriptedDialog& o) {
+        outerCentre = centre(o.hwnd());
+        ScriptedDialog inner(kInnerTemplate);
+        inner.onInit = [](ScriptedDialog& i) { SetTimer(i.hwnd(), 1, 10, nullptr); };
+        inner.onTimer = [&](ScriptedDialog& i, UINT_PTR) {
+            innerCentre = centre(i.hwnd());
+            i.EndDialog(0);
+        };
+        inner.DoModal();
+        o.EndDialog(0);
+    };
+    outer.DoModal();
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR(outerCentre.x, (work.left + work.right) / 2, 1) << "no owner: the screen";
+    EXPECT_NEAR(outerCentre.y, (work.top + work.bottom) / 2, 1);
+    EXPECT_NEAR(innerCentre.x, outerCentre.x, 1) << "over its owner";
+    EXPECT_NEAR(innerCentre.y, outerCentre.y, 1);
+}
