@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include "about_box.h"
 #include "app_message.h"
 #include "clipboard.h"
 #include "data_files.h"
@@ -14,6 +15,7 @@
 #include "key_filter.h"
 #include "look.h"
 #include "pin_prompt.h"
+#include "program_info.h"
 #include "resource.h"
 
 const CommandBinding<MainWindow> MainWindow::kCommands[] = {
@@ -24,6 +26,10 @@ const CommandBinding<MainWindow> MainWindow::kCommands[] = {
     {IDC_MAIN_PASSWORD_FIELD, STN_CLICKED, &MainWindow::onCopyPassword},
     {IDC_MAIN_LOGIN, BN_CLICKED, &MainWindow::onLoginLogout},
     {IDC_MAIN_WEB, BN_CLICKED, &MainWindow::onOpenWebAddress},
+    {ID_APP_ABOUT, 0, &MainWindow::onHelpAbout},
+    {ID_HELP_MANUAL, 0, &MainWindow::onHelpManual},
+    {ID_HELP_WEB_SUPPORT, 0, &MainWindow::onHelpWebSupport},
+    {ID_HELP_MAIL_INQUIRY, 0, &MainWindow::onHelpMailInquiry},
 };
 
 namespace {
@@ -34,6 +40,14 @@ const char kClipboardOpenFailed[] = "クリップボードが開けません。"
 const char kClipboardEmptyFailed[] = "クリップボードをクリア出来ませんでした。";
 const char kClipboardSetFailed[] = "クリップボードにデータをセット出来ません。";
 const char kBrowserFailed[] = "ブラウザ起動に問題がありました。";
+const char kNoManual[] = "マニュアルがありません。";
+
+// The shell's answer to an open request: below 32 is a failure.
+bool shellOpen(const char* verb, const char* target) {
+    auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, verb, target, nullptr, nullptr, SW_SHOWNORMAL));
+    return result >= 32;
+}
 } // namespace
 
 MainWindow::MainWindow()
@@ -201,10 +215,52 @@ void MainWindow::onOpenWebAddress() {
     int row = list_.selection();
     if (row < 0 || row >= entryTable.count)
         return;
-    auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(
-        nullptr, "open", entryTable.records[row].url, nullptr, nullptr, SW_SHOWNORMAL));
-    if (result < 32)
+    if (!shellOpen("open", entryTable.records[row].url))
         showMessage(kBrowserFailed, kMbOk);
+}
+
+bool MainWindow::OnSysCommand(UINT command, LPARAM /*lParam*/) {
+    if ((command & 0xFFF0) != IDM_ABOUT_BOX)
+        return false;
+    AboutBox box; // the countdown keeps running behind it
+    box.DoModal();
+    return true;
+}
+
+void MainWindow::onHelpAbout() {
+    AboutBox box;
+    countdown_.control(LogoutTimerMode::Pause);
+    box.DoModal();
+    countdown_.control(LogoutTimerMode::Resume);
+}
+
+void MainWindow::onHelpManual() {
+    char manualPath[kMaxPathBytes];
+    bool fits =
+        formatText(manualPath, sizeof manualPath, "%s\\Manual\\index.html", programInfo.programDir);
+    if (!fits || !pathExists(manualPath)) {
+        showMessage(kNoManual, kMbOk);
+        return;
+    }
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    if (!shellOpen("open", manualPath))
+        showMessage(kBrowserFailed, kMbOk);
+}
+
+void MainWindow::onHelpWebSupport() {
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    if (!shellOpen("open", programInfo.supportUrl))
+        showMessage(kBrowserFailed, kMbOk);
+}
+
+void MainWindow::onHelpMailInquiry() {
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    char address[128];
+    const int32_t* version = programInfo.fileVersion;
+    formatText(address, sizeof address, "mailto:%s?subject=【%s Ver%d%d%d%d】問合せ",
+               programInfo.authorMail, kProductName, version[0], version[1], version[2],
+               version[3]);
+    shellOpen(nullptr, address); // no mail program: nothing to say
 }
 
 HBRUSH MainWindow::OnCtlColor(HDC dc, HWND control, int kind) {

@@ -21,6 +21,7 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
     bool OnTimer(UINT_PTR timerId) override;
     bool OnPaint() override;
+    bool OnSysCommand(UINT command, LPARAM lParam) override;
     HICON OnQueryDragIcon() override { return icon_; }
     bool OnClose() override;
 
@@ -36,6 +37,11 @@ private:
     void onCopyId() { copyField(kIdField); }
     void onCopyPassword() { copyField(kPasswordField); }
     void onOpenWebAddress();
+    // The Help menu.
+    void onHelpAbout();
+    void onHelpManual();
+    void onHelpWebSupport();
+    void onHelpMailInquiry();
 
     // Runs the PIN prompt when a PIN exists; 0 may proceed, -1 cancelled.
     int promptForPin();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "data_file_bytes.h"
 #include "robot.h"
@@ -36,4 +37,17 @@ public:
     HWND startAndLogIn(const std::string& pin);
     // Types pin into the open PIN prompt and waits for the prompt to go.
     bool logIn(const std::string& pin);
+};
+
+// Stands url_recorder.exe in for the programs the shell opens things with, for the given URL
+// schemes ("mailto", "https") and file types (".html"), and reads what it was asked to open.
+class OpenRecorder {
+public:
+    explicit OpenRecorder(const std::vector<std::string>& kinds);
+    // Everything opened since construction, one line each.
+    std::string opened() const;
+    bool waitForOpen(int timeoutMs = 10000) const;
+
+private:
+    std::string log_;
 };

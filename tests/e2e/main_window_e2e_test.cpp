@@ -254,20 +254,7 @@ TEST(Copy, AMessageFreezesTheCountdownWhichThenGoesOnFromTheSameSecond) {
 }
 
 TEST(Web, OpensTheSelectedEntrysAddressWithItsRegisteredProgram) {
-    // Wine 8 ignores per-user class keys, so the scheme goes under HKLM.
-    std::string recorder = besideTestProgram("url_recorder.exe");
-    std::string command = "\"" + recorder + "\" \"%1\"";
-    HKEY scheme;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\kvtest", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &scheme, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(scheme, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-    RegSetValueA(scheme, "shell\\open\\command", REG_SZ, command.c_str(),
-                 static_cast<DWORD>(command.size()));
-    RegCloseKey(scheme);
-    std::string opened = besideTestProgram("opened.txt");
-    DeleteFileA(opened.c_str());
-
+    OpenRecorder recorder({"kvtest"});
     KeyvaneRobot robot;
     prepareLoggedInData(robot, 1);
     HWND main = robot.startAndLogIn("1234");
@@ -275,11 +262,8 @@ TEST(Web, OpensTheSelectedEntrysAddressWithItsRegisteredProgram) {
     Robot::selectRow(main, kMainList, 1); // Mail
     ASSERT_TRUE(Robot::waitUntil([&] { return Robot::enabled(main, kWeb); }));
     Robot::click(main, kWeb);
-    ASSERT_TRUE(Robot::waitUntil([&] { return exists(opened); }, 10000));
-    Robot::waitUntil([&] { return !readBytes(opened).empty(); });
-    Bytes line = readBytes(opened);
-    EXPECT_NE(std::string(line.begin(), line.end()).find("kvtest://mail.example.jp/inbox"),
-              std::string::npos);
+    ASSERT_TRUE(recorder.waitForOpen());
+    EXPECT_NE(recorder.opened().find("kvtest://mail.example.jp/inbox"), std::string::npos);
     EXPECT_FALSE(IsIconic(main));
     EXPECT_EQ(robot.messageBox(), nullptr);
 }

@@ -1,0 +1,41 @@
+#include "about_box.h"
+
+#include "login.h"
+#include "look.h"
+#include "program_info.h"
+#include "resource.h"
+#include "text.h"
+
+AboutBox::AboutBox() : Dialog(IDD_ABOUT_BOX) {}
+
+bool AboutBox::OnInitDialog() {
+    Dialog::OnInitDialog();
+    char text[128];
+    formatText(text, sizeof text, "%sのﾊﾞｰｼﾞｮﾝ情報", kProductName);
+    setTitle(text);
+    const int32_t* version = programInfo.fileVersion;
+    formatText(text, sizeof text, "%s  Version %d.%d.%d.%d", programInfo.programFile, version[0],
+               version[1], version[2], version[3]);
+    setItemText(IDC_ABOUT_VERSION, text);
+    setItemText(IDC_ABOUT_NOTICE, programInfo.noticeText);
+    return true; // the focus goes to OK
+}
+
+HBRUSH AboutBox::OnCtlColor(HDC dc, HWND control, int kind) {
+    HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
+    switch (GetDlgCtrlID(control)) {
+    case IDOK:
+    case IDC_ABOUT_VERSION:
+    case IDC_ABOUT_NOTICE:
+    case IDC_ABOUT_ICON:
+        SetBkColor(dc, dialogColor);
+        return dialogBrush;
+    default:
+        break;
+    }
+    if (kind == kCtlColorDialog) {
+        SetBkColor(dc, dialogColor);
+        return dialogBrush;
+    }
+    return brush;
+}

@@ -1,0 +1,14 @@
+// The About box: the program's name, file version and rights notice. Return and Escape close it,
+// as in any ordinary dialog.
+#pragma once
+
+#include "dialog.h"
+
+class AboutBox : public Dialog {
+public:
+    AboutBox();
+
+protected:
+    bool OnInitDialog() override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+};
