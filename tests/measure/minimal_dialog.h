@@ -1,0 +1,5 @@
+#pragma once
+
+#define IDD_MINIMAL 100
+#define IDC_MINIMAL_LIST 1000
+#define IDC_MINIMAL_THIRD 1001
