@@ -4,8 +4,6 @@
 #include <cstring>
 #include <ctime>
 
-#include <shellapi.h>
-
 #include "about_box.h"
 #include "app_message.h"
 #include "clipboard.h"
@@ -17,6 +15,7 @@
 #include "pin_prompt.h"
 #include "program_info.h"
 #include "resource.h"
+#include "shell_open.h"
 
 const CommandBinding<MainWindow> MainWindow::kCommands[] = {
     {IDC_MAIN_EXIT, BN_CLICKED, &MainWindow::onExit},
@@ -42,12 +41,6 @@ const char kClipboardSetFailed[] = "クリップボードにデータをセッ�
 const char kBrowserFailed[] = "ブラウザ起動に問題がありました。";
 const char kNoManual[] = "マニュアルがありません。";
 
-// The shell's answer to an open request: below 32 is a failure.
-bool shellOpen(const char* verb, const char* target) {
-    auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, verb, target, nullptr, nullptr, SW_SHOWNORMAL));
-    return result >= 32;
-}
 } // namespace
 
 MainWindow::MainWindow()

@@ -1,0 +1,6 @@
+// Asking the shell to open a web address, a document or a mail link with its program.
+#pragma once
+
+// verb nullptr is the default action. False when the shell reports a failure (a result below
+// 32).
+bool shellOpen(const char* verb, const char* target);
