@@ -6,7 +6,6 @@
 #include "app_message.h"
 #include "data_files.h"
 #include "entry_editor_rules.h"
-#include "key_filter.h"
 #include "login.h"
 #include "look.h"
 #include "resource.h"
@@ -74,14 +73,10 @@ bool onDialogBackground(int id) {
 }
 } // namespace
 
-EntryEditor::EntryEditor() : Dialog(IDD_ENTRY_EDITOR) {}
+EntryEditor::EntryEditor() : KeyFilteredDialog(IDD_ENTRY_EDITOR) {}
 
 bool EntryEditor::OnCommand(int id, int code) {
     return dispatch(kCommands, id, code);
-}
-
-bool EntryEditor::PreTranslateMessage(MSG* msg) {
-    return isReturnOrEscape(*msg) || Dialog::PreTranslateMessage(msg);
 }
 
 void EntryEditor::bindControls() {

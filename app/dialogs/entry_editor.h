@@ -3,12 +3,11 @@
 // confirm or undo on closing.
 #pragma once
 
-#include "dialog.h"
+#include "key_filter.h"
 
-class EntryEditor : public Dialog {
+class EntryEditor : public KeyFilteredDialog {
 public:
     EntryEditor();
-    bool PreTranslateMessage(MSG* msg) override;
 
 protected:
     void bindControls() override;

@@ -5,6 +5,14 @@
 
 #include <windows.h>
 
-inline bool isReturnOrEscape(const MSG& msg) {
-    return msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
-}
+#include "dialog.h"
+
+class KeyFilteredDialog : public Dialog {
+public:
+    using Dialog::Dialog;
+
+    bool PreTranslateMessage(MSG* msg) override {
+        return msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE ||
+               Dialog::PreTranslateMessage(msg);
+    }
+};

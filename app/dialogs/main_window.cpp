@@ -10,7 +10,6 @@
 #include "data_files.h"
 #include "entry_editor.h"
 #include "file_ops.h"
-#include "key_filter.h"
 #include "look.h"
 #include "pin_prompt.h"
 #include "program_info.h"
@@ -44,15 +43,11 @@ const char kNoManual[] = "マニュアルがありません。";
 } // namespace
 
 MainWindow::MainWindow()
-    : Dialog(IDD_MAIN_WINDOW),
+    : KeyFilteredDialog(IDD_MAIN_WINDOW),
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KEYVANE))) {}
 
 bool MainWindow::OnCommand(int id, int code) {
     return dispatch(kCommands, id, code);
-}
-
-bool MainWindow::PreTranslateMessage(MSG* msg) {
-    return isReturnOrEscape(*msg) || Dialog::PreTranslateMessage(msg);
 }
 
 void MainWindow::bindControls() {

@@ -3,13 +3,12 @@
 // logout countdown in the title.
 #pragma once
 
-#include "dialog.h"
+#include "key_filter.h"
 #include "login.h"
 
-class MainWindow : public Dialog, private LogoutTimerHost {
+class MainWindow : public KeyFilteredDialog, private LogoutTimerHost {
 public:
     MainWindow();
-    bool PreTranslateMessage(MSG* msg) override;
 
     // The message box, with the countdown paused while it is up.
     int showMessage(const char* text, int type);

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "key_filter.h"
 #include "login.h"
 #include "look.h"
 #include "resource.h"
@@ -18,14 +17,10 @@ namespace {
 constexpr DWORD kAttemptDelayMs = 500;
 } // namespace
 
-PinPrompt::PinPrompt() : Dialog(IDD_PIN_PROMPT) {}
+PinPrompt::PinPrompt() : KeyFilteredDialog(IDD_PIN_PROMPT) {}
 
 bool PinPrompt::OnCommand(int id, int code) {
     return dispatch(kCommands, id, code);
-}
-
-bool PinPrompt::PreTranslateMessage(MSG* msg) {
-    return isReturnOrEscape(*msg) || Dialog::PreTranslateMessage(msg);
 }
 
 void PinPrompt::bindControls() {

@@ -2,12 +2,11 @@
 // and closes by itself when the stored PIN is there. Ends with 0 (logged in) or -1 (Cancel).
 #pragma once
 
-#include "dialog.h"
+#include "key_filter.h"
 
-class PinPrompt : public Dialog {
+class PinPrompt : public KeyFilteredDialog {
 public:
     PinPrompt();
-    bool PreTranslateMessage(MSG* msg) override;
 
 protected:
     void bindControls() override;
