@@ -81,7 +81,7 @@ TEST(EditorLocked, WithoutAPinOnlyThePinCanBeSet) {
     ASSERT_TRUE(Robot::waitUntil([&] { return robot.dataFileExists("Setup"); }));
     EXPECT_EQ(robot.readDataFile("Setup"), setupFileBytes("2580", 0));
     EXPECT_FALSE(robot.dataFileExists("List")) << "no entries, no List file";
-    EXPECT_FALSE(Robot::enabled(editor, kEditorChangePin));
+    EXPECT_TRUE(Robot::waitUntil([&] { return !Robot::enabled(editor, kEditorChangePin); }));
     EXPECT_FALSE(Robot::enabled(editor, kEditorName)) << "unlocked only at the next opening";
 
     Robot::click(editor, kEditorClose);
@@ -114,8 +114,10 @@ TEST_F(EditorTest, ChangingThePinWritesBothFilesOnlyOnYes) {
     EXPECT_EQ(robot.answerMessageBox(kBoxYes), kChangePin);
     EXPECT_TRUE(
         Robot::waitUntil([&] { return robot.readDataFile("Setup") == setupFileBytes("5678", 0); }));
-    EXPECT_EQ(robot.readDataFile("List"), listFileBytes("5678", {kBank, kMail}));
-    EXPECT_FALSE(enabled(kEditorChangePin));
+    // List is written after Setup, and the button is updated after both.
+    EXPECT_TRUE(Robot::waitUntil(
+        [&] { return robot.readDataFile("List") == listFileBytes("5678", {kBank, kMail}); }));
+    EXPECT_TRUE(Robot::waitUntil([&] { return !enabled(kEditorChangePin); }));
     close();
     EXPECT_EQ(Robot::listRows(main, kMainList), (std::vector<std::string>{"Bank", "Mail"}));
 }

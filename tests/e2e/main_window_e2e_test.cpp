@@ -212,7 +212,11 @@ TEST(Copy, TheIdOrPasswordGoesToTheClipboardAndTheEntryIsStamped) {
     EXPECT_TRUE(Robot::clipboardHasFormat("ExcludeClipboardContentFromMonitorProcessing"));
     EXPECT_TRUE(Robot::clipboardHasFormat("CanIncludeInClipboardHistory"));
     EXPECT_TRUE(Robot::clipboardHasFormat("CanUploadToCloudClipboard"));
-    Bytes list = robot.readDataFile("List");
+    Bytes list;
+    EXPECT_TRUE(Robot::waitUntil([&] {
+        list = robot.readDataFile("List");
+        return lastUsedOf(list, 0) != 0;
+    }));
     EXPECT_GE(lastUsedOf(list, 0), before);
     EXPECT_LE(lastUsedOf(list, 0), static_cast<int32_t>(std::time(nullptr)));
     EXPECT_EQ(lastUsedOf(list, 1), 0);

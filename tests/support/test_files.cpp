@@ -103,6 +103,31 @@ bool makeDir(const std::string& path) {
 #endif
 }
 
+#ifdef _WIN32
+// Replacing a file by rename keeps the new one open with delete access for a moment, and a
+// reader that does not share delete access is refused then: share everything, and wait out
+// the refusal.
+Bytes readBytes(const std::string& path) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        file = CreateFileA(path.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
+        Sleep(20);
+    }
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot read " + path);
+    Bytes bytes;
+    uint8_t buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    CloseHandle(file);
+    return bytes;
+}
+#else
 Bytes readBytes(const std::string& path) {
     Bytes bytes;
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -115,6 +140,7 @@ Bytes readBytes(const std::string& path) {
     std::fclose(file);
     return bytes;
 }
+#endif
 
 void writeBytes(const std::string& path, const Bytes& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
