@@ -57,6 +57,13 @@ void PinPrompt::onCancel() {
     EndDialog(-1);
 }
 
+// Alt+F4 is a Cancel too: any other result would leave an Edit login half done, logged in
+// with no countdown.
+bool PinPrompt::OnClose() {
+    onCancel();
+    return true;
+}
+
 HBRUSH PinPrompt::OnCtlColor(HDC dc, HWND control, int kind) {
     HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
     int id = GetDlgCtrlID(control);

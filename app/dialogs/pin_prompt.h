@@ -13,6 +13,7 @@ protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+    bool OnClose() override;
 
 private:
     static const CommandBinding<PinPrompt> kCommands[];

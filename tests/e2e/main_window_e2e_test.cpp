@@ -137,6 +137,22 @@ TEST(PinPrompt, CancelFromTheLoginButtonKeepsTheEntriesHidden) {
     EXPECT_EQ(Robot::text(main, kLogin), kLoginText);
 }
 
+TEST(PinPrompt, ClosingThePromptOfTheEditButtonIsACancelThatLogsOut) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    Robot::click(main, kEdit);
+    HWND prompt = robot.waitForWindow(kPromptTitle);
+    ASSERT_NE(prompt, nullptr);
+    PostMessageA(prompt, WM_SYSCOMMAND, SC_CLOSE, 0); // what Alt+F4 sends
+    ASSERT_TRUE(robot.waitForNoWindow(kPromptTitle));
+    EXPECT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kLogin) == kLoginText; }));
+    EXPECT_TRUE(Robot::listRows(main, kMainList).empty());
+    EXPECT_EQ(Robot::text(main), kMainTitle) << "no countdown";
+    EXPECT_EQ(robot.findWindow(kEditorTitle), nullptr);
+}
+
 TEST(Logout, TheSixtiethTickHidesMinimisesAndTheNextLoginReloads) {
     KeyvaneRobot robot;
     prepareLoggedInData(robot);
