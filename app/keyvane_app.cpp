@@ -11,6 +11,7 @@
 #include "login.h"
 #include "look.h"
 #include "program_info.h"
+#include "resource.h"
 
 KeyvaneApp keyvaneApp;
 
@@ -33,6 +34,14 @@ void fillProgramInfo() {
     buildProgramInfo(programInfo.modulePath, programInfo, kNoticeYear);
 }
 } // namespace
+
+// F1 opens the manual, as the Help menu does, but only while no other dialog is up over the
+// main window: a message about a missing manual would restart a countdown the dialog stopped.
+void KeyvaneApp::OnHelp() {
+    HWND main = mainWindow() != nullptr ? mainWindow()->hwnd() : nullptr;
+    if (main != nullptr && IsWindowEnabled(main) && IsWindowVisible(main))
+        SendMessageA(main, WM_COMMAND, ID_HELP_MANUAL, 0);
+}
 
 bool KeyvaneApp::InitInstance() {
     InitCommonControls();

@@ -6,4 +6,5 @@
 class KeyvaneApp : public Application {
 public:
     bool InitInstance() override;
+    void OnHelp() override;
 };

@@ -67,6 +67,10 @@ INT_PTR Dialog::DoModal() {
     if (module == nullptr)
         return -1;
     HWND owner = defaultOwner();
+    // Disabled before the dialog exists, so that nothing reaches the owner during OnInitDialog.
+    bool reenableOwner = owner != nullptr && IsWindowEnabled(owner);
+    if (reenableOwner)
+        EnableWindow(owner, FALSE);
     result_ = -1;
     running_ = true;
     centreAfterInit_ = templateAtOrigin(module, templateId_);
@@ -74,12 +78,11 @@ INT_PTR Dialog::DoModal() {
                                reinterpret_cast<LPARAM>(this));
     if (hwnd_ == nullptr) {
         running_ = false;
+        if (reenableOwner)
+            EnableWindow(owner, TRUE);
         return -1;
     }
 
-    bool reenableOwner = owner != nullptr && IsWindowEnabled(owner);
-    if (reenableOwner)
-        EnableWindow(owner, FALSE);
     if (running_ && !IsWindowVisible(hwnd_))
         ShowWindow(hwnd_, SW_SHOWNORMAL);
 
@@ -135,6 +138,11 @@ bool Dialog::OnInitDialog() {
 bool Dialog::OnCommand(int id, int code) {
     if (code != BN_CLICKED)
         return false;
+    if (id == kHelpCommand) {
+        if (Application* app = Application::current())
+            app->OnHelp();
+        return true;
+    }
     if (id == IDOK) {
         OnOK();
         return true;
@@ -198,12 +206,26 @@ INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnPaint() ? TRUE : FALSE;
     case WM_CLOSE:
         return OnClose() ? TRUE : FALSE;
+    case WM_HELP:
+        return requestHelp() ? TRUE : FALSE;
     case WM_QUERYDRAGICON:
         // Returned directly, like the colour brushes.
         return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
     default:
         return FALSE;
     }
+}
+
+// F1 is the application's Help command, sent to its main window as a menu would send it.
+// Without an application object (a library's dialog) the request goes on to the owner by
+// default processing, and so reaches the program's own dialogs.
+bool Dialog::requestHelp() const {
+    Application* app = Application::current();
+    Dialog* main = app != nullptr ? app->mainWindow() : nullptr;
+    if (main == nullptr || main->hwnd() == nullptr)
+        return false;
+    SendMessageA(main->hwnd(), WM_COMMAND, kHelpCommand, 0);
+    return true;
 }
 
 void Dialog::getItemText(int id, char* buffer, std::size_t size) const {

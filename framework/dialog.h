@@ -20,6 +20,9 @@
 
 #include "controls.h"
 
+// The application's Help command, sent to the main window when F1 is pressed.
+constexpr int kHelpCommand = 0xE146;
+
 template <class D> struct CommandBinding {
     int id;
     int code; // BN_CLICKED, LBN_SELCHANGE, EN_CHANGE, or 0 for a menu command
@@ -113,6 +116,7 @@ private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND defaultOwner() const;
+    bool requestHelp() const;
 
     int templateId_;
     Dialog* parent_;

@@ -2,6 +2,7 @@
 // send them: wine cannot show another process's menus to a test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "keyvane_test_support.h"
@@ -86,6 +87,32 @@ TEST_F(HelpTest, TheManualOpensOnlyWhenItIsThere) {
     ASSERT_TRUE(recorder.waitForOpen());
     EXPECT_NE(recorder.opened().find("\\Manual\\index.html"), std::string::npos);
     EXPECT_TRUE(IsIconic(main));
+}
+
+TEST_F(HelpTest, F1OpensTheManualUnlessAnotherDialogIsUp) {
+    makeDir(robot.folder() + "\\Manual");
+    writeBytes(robot.folder() + "\\Manual\\index.html", Bytes{'<', 'p', '>'});
+    OpenRecorder recorder({".html"});
+    Robot::click(main, kLogin); // logged out: the Edit button's prompt has no countdown to stop
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kLogin) == kLoginText; }));
+    Robot::click(main, kEdit);
+    HWND prompt = robot.waitForWindow(kPromptTitle);
+    ASSERT_NE(prompt, nullptr);
+    Robot::pressKey(robot.focus(), VK_F1);
+    Sleep(500);
+    EXPECT_FALSE(IsIconic(main)) << "opening the manual minimises the main window";
+    Robot::click(prompt, kPinCancel);
+    ASSERT_TRUE(robot.waitForNoWindow(kPromptTitle));
+
+    Robot::pressKey(robot.focus(), VK_F1);
+    ASSERT_TRUE(recorder.waitForOpen());
+    EXPECT_NE(recorder.opened().find("\\Manual\\index.html"), std::string::npos);
+    EXPECT_TRUE(IsIconic(main));
+    auto opens = [&] {
+        std::string log = recorder.opened();
+        return std::count(log.begin(), log.end(), '\n');
+    };
+    EXPECT_FALSE(Robot::waitUntil([&] { return opens() > 1; }, 2000)) << recorder.opened();
 }
 
 TEST_F(HelpTest, SupportPageAndMailInquiryMinimiseAndOpenTheirAddresses) {

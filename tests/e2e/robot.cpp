@@ -296,6 +296,9 @@ void Robot::pressKey(HWND window, WORD key) {
     PostMessageA(window, WM_KEYDOWN, key, down);
     if (key == VK_RETURN || key == VK_ESCAPE) // the keys that also type a character
         PostMessageA(window, WM_CHAR, key == VK_RETURN ? '\r' : 0x1B, down);
+    constexpr UINT kHelpKeyMessage = 0x004D; // WM_KEYF1: the system's own, for real key presses
+    if (key == VK_F1)
+        PostMessageA(window, kHelpKeyMessage, 0, 0);
     PostMessageA(window, WM_KEYUP, key, up);
 }
 

@@ -81,6 +81,8 @@ void post(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 class TestApplication : public Application {
 public:
     bool InitInstance() override { return false; }
+    void OnHelp() override { ++helpCommands; }
+    int helpCommands = 0;
 };
 } // namespace
 
@@ -148,6 +150,7 @@ TEST(DoModal, NestedLoopsKeepOuterTimersAndDisableTheOwner) {
         HWND innerOwner = nullptr;
         HWND outerWindow = nullptr;
         bool outerEnabledDuringInner = true;
+        bool outerEnabledDuringInit = true;
         INT_PTR innerResult = 0;
 
         outer.onInit = [](ScriptedDialog& d) {
@@ -162,6 +165,7 @@ TEST(DoModal, NestedLoopsKeepOuterTimersAndDisableTheOwner) {
             inner.onInit = [&](ScriptedDialog& i) {
                 ticksWhenInnerOpened = outerTicks;
                 innerOwner = GetWindow(i.hwnd(), GW_OWNER);
+                outerEnabledDuringInit = IsWindowEnabled(o.hwnd()) != 0;
                 SetTimer(i.hwnd(), 8, 10, nullptr);
             };
             inner.onTimer = [&](ScriptedDialog& i, UINT_PTR) {
@@ -177,8 +181,38 @@ TEST(DoModal, NestedLoopsKeepOuterTimersAndDisableTheOwner) {
         EXPECT_EQ(innerResult, 5);
         EXPECT_GE(outerTicks, ticksWhenInnerOpened + 3) << "outer timer ran inside the inner loop";
         EXPECT_FALSE(outerEnabledDuringInner);
+        EXPECT_FALSE(outerEnabledDuringInit);
         EXPECT_EQ(innerOwner, outerWindow);
     }
+}
+
+TEST(Help, F1InANestedDialogRaisesTheApplicationsHelpCommandOnce) {
+    TestApplication app;
+    ScriptedDialog outer(kOuterTemplate);
+    app.setMainWindow(&outer);
+    int helpsSeenInside = -1;
+    outer.onInit = [](ScriptedDialog& d) {
+        post(d.hwnd(), WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED),
+             reinterpret_cast<LPARAM>(d.item(kButton)));
+    };
+    outer.onButton = [&](ScriptedDialog& o) {
+        ScriptedDialog inner(kOuterTemplate); // one with an edit control
+        inner.onInit = [](ScriptedDialog& i) {
+            constexpr UINT kHelpKeyMessage = 0x004D; // what the system posts for F1
+            post(i.item(kEdit), kHelpKeyMessage);
+            post(i.hwnd(), WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(i.item(kButton)));
+        };
+        inner.onButton = [&](ScriptedDialog& i) {
+            helpsSeenInside = app.helpCommands;
+            i.EndDialog(1);
+        };
+        inner.DoModal();
+        o.EndDialog(1);
+    };
+    outer.DoModal();
+    EXPECT_EQ(helpsSeenInside, 1);
+    app.setMainWindow(nullptr);
 }
 
 TEST(PreTranslateMessage, ConsumedMessagesNeverReachTheirWindow) {
