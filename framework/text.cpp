@@ -4,6 +4,22 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+constexpr std::array<bool, 256> shiftJisLeadBytes() {
+    std::array<bool, 256> lead{};
+    for (unsigned c = 0; c < 256; ++c)
+        lead[c] = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return lead;
+}
+} // namespace
+
+std::array<bool, 256> leadByteTable = shiftJisLeadBytes();
+
+void setLeadBytes(bool (*isLead)(unsigned char)) {
+    for (unsigned c = 0; c < 256; ++c)
+        leadByteTable[c] = isLead(static_cast<unsigned char>(c));
+}
+
 std::size_t fitLength(const char* text, std::size_t maxBytes) {
     std::size_t fit = 0;
     std::size_t i = 0;

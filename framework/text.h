@@ -1,17 +1,26 @@
-// Bounded text handling for NUL-terminated Shift-JIS (code page 932) strings in fixed buffers.
+// Bounded text handling for NUL-terminated strings of a double-byte code page (Shift-JIS,
+// code page 932, unless the system's own is set) in fixed buffers.
 // Portable: used by the store, the dialogs and the message box library alike.
 #pragma once
 
+#include <array>
 #include <cstddef>
 
 // Windows MAX_PATH: the longest path, terminator included, that every path buffer must hold.
 constexpr std::size_t kMaxPathBytes = 260;
 
-// A Shift-JIS double-byte character starts with one of these; its second byte may be any of
-// 0x40-0xFC, 0x5C ('\') included, so byte-wise scans must step over whole characters.
+// The bytes that start a double-byte character: those of Shift-JIS (0x81-0x9F, 0xE0-0xFC) until
+// setLeadBytes replaces them. A second byte may be 0x5C ('\'), so byte-wise scans must step
+// over whole characters.
+extern std::array<bool, 256> leadByteTable;
+
 inline bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return leadByteTable[c];
 }
+
+// Takes the lead bytes from isLead, asked once for every byte value. Windows programs pass the
+// system's ANSI code page at start-up, as its own text functions use it.
+void setLeadBytes(bool (*isLead)(unsigned char));
 
 // Length of the longest start of text, at most maxBytes long, that ends on a character
 // boundary. Stops at the terminating NUL.

@@ -1,6 +1,8 @@
 // The program entry of a framework application: everything happens in its InitInstance.
 #include "application.h"
+#include "text_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    useSystemCodePage();
     return Application::run(instance);
 }

@@ -115,8 +115,9 @@ TEST_F(EditorTest, ChangingThePinWritesBothFilesOnlyOnYes) {
     EXPECT_TRUE(
         Robot::waitUntil([&] { return robot.readDataFile("Setup") == setupFileBytes("5678", 0); }));
     // List is written after Setup, and the button is updated after both.
-    EXPECT_TRUE(Robot::waitUntil(
-        [&] { return robot.readDataFile("List") == listFileBytes("5678", {kBank, kMail}); }));
+    EXPECT_TRUE(Robot::waitUntil([&] {
+        return robot.readDataFile("List") == listFileBytes("5678", {kBank, kMail});
+    }));
     EXPECT_TRUE(Robot::waitUntil([&] { return !enabled(kEditorChangePin); }));
     close();
     EXPECT_EQ(Robot::listRows(main, kMainList), (std::vector<std::string>{"Bank", "Mail"}));

@@ -41,6 +41,19 @@ TEST(SplitPath, ADoubleByteCharacterEndingIn0x5CIsNoSeparator) {
     EXPECT_EQ(split("C:\\\xB7\\a.exe", DirectoryPart), "C:\\\xB7");
 }
 
+TEST(SplitPath, FollowsTheLeadBytesOfTheCodePageInUse) {
+    // C:\Tools™\prog.exe in code page 1252, where ™ is 0x99 and no byte starts a pair.
+    const std::string path = "C:\\Tools\x99\\prog.exe";
+    setLeadBytes([](unsigned char) { return false; });
+    EXPECT_EQ(split(path, DirectoryPart), "C:\\Tools\x99");
+    char cut[5];
+    EXPECT_FALSE(copyText(cut, sizeof cut, "abc\x99\x5C"));
+    EXPECT_STREQ(cut, "abc\x99");
+    setLeadBytes(
+        [](unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); });
+    EXPECT_EQ(split(path, DirectoryPart), "C:") << "0x99 0x5C is one Shift-JIS character";
+}
+
 TEST(TextHelpers, CopiesAreCutOnlyAtCharacterBoundaries) {
     char buffer[6];
     EXPECT_TRUE(copyText(buffer, sizeof buffer, "abcde"));
