@@ -9,6 +9,7 @@
 #include "login.h"
 #include "look.h"
 #include "resource.h"
+#include "store_operations.h"
 #include "text.h"
 
 const CommandBinding<EntryEditor> EntryEditor::kCommands[] = {
@@ -28,6 +29,9 @@ const CommandBinding<EntryEditor> EntryEditor::kCommands[] = {
 };
 
 namespace {
+// What the name, ID and password fields take from the keyboard, in bytes.
+constexpr int kTypedTextLimit = 40;
+
 const char kNoPinMessage[] =
     "暗証番号が設定されていませんので\n暗証番号を設定し、再度編集を行ってください。";
 const char kOverwriteQuestion[] = "重複した名前があります。\n上書きしますか？";
@@ -107,14 +111,14 @@ bool EntryEditor::OnInitDialog() {
     loadEntryList(); // start from the file, freshly sorted
     fillEntryList();
 
-    pin_.setLimit(4);
-    name_.setLimit(40);
-    id_.setLimit(40);
-    password_.setLimit(40);
-    url_.setLimit(128);
+    pin_.setLimit(static_cast<int>(kPinLength));
+    name_.setLimit(kTypedTextLimit);
+    id_.setLimit(kTypedTextLimit);
+    password_.setLimit(kTypedTextLimit);
+    url_.setLimit(static_cast<int>(sizeof(EntryRecord::url)));
     pin_.setText(setupRecord.storedPin);
 
-    if (setupRecord.storedPin[0] == '\0')
+    if (!pinIsStored())
         lockWithoutPin();
 
     CheckDlgButton(hwnd(), IDC_EDITOR_AUTO_LOGOUT_ON, BST_UNCHECKED);
@@ -151,7 +155,9 @@ void EntryEditor::setFields(const char* name, const char* id, const char* passwo
 }
 
 void EntryEditor::updateEditorButtons() {
-    char pin[8], name[88], id[88], password[88];
+    char pin[sizeof loginPin];
+    char name[sizeof(EntryRecord::name)], id[sizeof(EntryRecord::id)],
+        password[sizeof(EntryRecord::password)];
     pin_.getText(pin, sizeof pin);
     name_.getText(name, sizeof name);
     id_.getText(id, sizeof id);
@@ -177,7 +183,8 @@ void EntryEditor::onClear() {
 }
 
 void EntryEditor::onRegister() {
-    char name[88], id[88], password[88], url[128];
+    char name[sizeof(EntryRecord::name)], id[sizeof(EntryRecord::id)],
+        password[sizeof(EntryRecord::password)], url[sizeof(EntryRecord::url)];
     name_.getText(name, sizeof name);
     id_.getText(id, sizeof id);
     password_.getText(password, sizeof password);
@@ -187,50 +194,45 @@ void EntryEditor::onRegister() {
     if (found < 0) {
         addEntry(name, id, password, url);
     } else if (appMessageBox(kOverwriteQuestion, kMbYesNo) == kIdYes) {
-        EntryRecord& entry = entryTable.records[found];
-        copyText(entry.id, sizeof entry.id, id);
-        copyText(entry.password, sizeof entry.password, password);
-        copyText(entry.url, sizeof entry.url, url);
-        entry.lastUsed = 0; // keeps its row until the next load sorts the table
+        overwriteEntry(found, id, password, url); // keeps its row until the next load sorts
     }
     saveEntryList();
     fillEntryList();
 }
 
+// The List file is rewritten in every case, also when nothing was deleted.
 void EntryEditor::onDelete() {
-    int row = list_.selection();
-    if (row >= 0 && row < entryTable.count) {
-        char rowName[88];
-        list_.rowText(row, rowName, sizeof rowName);
-        const char* name = entryTable.records[row].name;
-        if (std::strcmp(rowName, name) == 0) {
-            char question[kQuestionBytes];
-            formatDeleteQuestion(question, sizeof question, name);
-            if (appMessageBox(question, kMbYesNo) == kIdYes)
-                removeEntry(row);
-        }
-    }
-    saveEntryList();
+    if (!confirmDelete(list_.selection()) || deleteEntry(list_.selection()) != 0)
+        saveEntryList();
     fillEntryList();
+}
+
+bool EntryEditor::confirmDelete(int row) {
+    if (row < 0 || row >= entryTable.count)
+        return false;
+    char rowName[sizeof(EntryRecord::name)];
+    list_.rowText(row, rowName, sizeof rowName);
+    const char* name = entryTable.records[row].name;
+    if (std::strcmp(rowName, name) != 0)
+        return false; // the list and the table disagree: delete nothing, say nothing
+    char question[kQuestionBytes];
+    formatDeleteQuestion(question, sizeof question, name);
+    return appMessageBox(question, kMbYesNo) == kIdYes;
 }
 
 void EntryEditor::onChangePin() {
     // Only a clear Yes changes the PIN: Escape or closing the question must not.
     if (appMessageBox(kChangePinQuestion, kMbYesNo) != kIdYes)
         return;
-    char pin[8];
+    char pin[sizeof loginPin];
     pin_.getText(pin, sizeof pin);
-    loginState = LoginState::LoggedIn;
-    copyText(setupRecord.storedPin, sizeof setupRecord.storedPin, pin);
-    copyText(loginPin, sizeof loginPin, setupRecord.storedPin);
-    saveSettings();
-    saveEntryList(); // its header carries the new PIN
+    if (changePin(pin) != 0)
+        pin_.setText(setupRecord.storedPin); // the PIN that is still on the disk
     updateEditorButtons();
 }
 
 void EntryEditor::setAutoLogout(int flag) {
-    setupRecord.autoLogoutOff = flag;
-    saveSettings();
+    setAutoLogoutOff(flag);
 }
 
 HBRUSH EntryEditor::OnCtlColor(HDC dc, HWND control, int kind) {

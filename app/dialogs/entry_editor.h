@@ -32,6 +32,8 @@ private:
     void updateEditorButtons();
     void setAutoLogout(int flag);
     void lockWithoutPin();
+    // Delete's question, asked only when the selected row still names its entry.
+    bool confirmDelete(int row);
 
     // Bound in this order.
     Edit url_;

@@ -18,7 +18,7 @@ EditorButtons editorButtons(const char* pinText, const char* name, const char* i
                             const char* password, bool rowSelected) {
     EditorButtons buttons{};
     buttons.changePin =
-        std::strcmp(pinText, setupRecord.storedPin) != 0 && leadingDigits(pinText) == 4;
+        std::strcmp(pinText, setupRecord.storedPin) != 0 && leadingDigits(pinText) == kPinLength;
     buttons.registerEntry = name[0] != '\0' && (id[0] != '\0' || password[0] != '\0');
     buttons.clear = name[0] != '\0' || id[0] != '\0' || password[0] != '\0';
     buttons.remove = rowSelected;

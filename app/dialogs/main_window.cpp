@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "about_box.h"
 #include "app_message.h"
@@ -15,6 +14,7 @@
 #include "program_info.h"
 #include "resource.h"
 #include "shell_open.h"
+#include "store_operations.h"
 
 const CommandBinding<MainWindow> MainWindow::kCommands[] = {
     {IDC_MAIN_EXIT, BN_CLICKED, &MainWindow::onExit},
@@ -86,7 +86,7 @@ bool MainWindow::OnInitDialog() {
 
 int MainWindow::promptForPin() {
     countdown_.control(LogoutTimerMode::Stop);
-    if (!pathExists(dataPaths.setupPath))
+    if (!pinIsStored())
         return 0; // no PIN yet: nothing to ask
     PinPrompt prompt;
     if (prompt.DoModal() != 0)
@@ -129,7 +129,7 @@ void MainWindow::onEdit() {
         countdown_.control(LogoutTimerMode::Stop);
         EntryEditor editor;
         editor.DoModal();
-        if (setupRecord.storedPin[0] != '\0')
+        if (pinIsStored())
             countdown_.control(LogoutTimerMode::Start);
     }
     refreshList();
@@ -138,7 +138,7 @@ void MainWindow::onEdit() {
 void MainWindow::onLoginLogout() {
     switch (loginState) {
     case LoginState::LoggedIn:
-        loginState = LoginState::LoggedOut;
+        logOut();
         countdown_.control(LogoutTimerMode::Stop);
         break;
     case LoginState::LoggedOut:
@@ -171,13 +171,12 @@ void MainWindow::copyField(Field which) {
     int row = list_.selection();
     if (row < 0 || row >= entryTable.count)
         return;
-    EntryRecord& entry = entryTable.records[row];
-    entry.lastUsed = static_cast<int32_t>(std::time(nullptr));
-    saveEntryList(); // the order changes only at the next load
+    markEntryUsed(row); // saved at once, also when there is nothing to copy
 
-    char text[88];
-    std::memcpy(text, which == kIdField ? entry.id : entry.password, sizeof text);
-    text[sizeof text - 1] = '\0';
+    const EntryRecord& entry = entryTable.records[row];
+    static_assert(sizeof entry.id == sizeof entry.password);
+    char text[sizeof entry.password];
+    copyText(text, sizeof text, which == kIdField ? entry.id : entry.password);
     if (text[0] == '\0')
         return;
     highlightField_ = which;

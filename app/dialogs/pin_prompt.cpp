@@ -32,28 +32,29 @@ bool PinPrompt::OnInitDialog() {
     char title[64];
     formatText(title, sizeof title, "%s - %s", kProductName, kLoginCaption);
     setTitle(title);
-    pinField_.setLimit(4);
-    std::memset(loginPin, 0, sizeof loginPin);
+    pinField_.setLimit(static_cast<int>(kPinLength));
+    startLogin();
     makeTopmost();
     centerWindow();
     return true;
 }
 
 void PinPrompt::onPinChanged() {
-    char typed[8];
+    char typed[sizeof loginPin];
     pinField_.getText(typed, sizeof typed);
     if (tryLogin(typed)) {
         Sleep(kAttemptDelayMs);
         EndDialog(0);
     }
-    if (std::strlen(typed) >= 4) {
+    if (std::strlen(typed) >= kPinLength) {
         Sleep(kAttemptDelayMs);
         pinField_.setText(""); // raises this handler again, with the empty text
     }
 }
 
+// Cancel logs out, also a user who was logged in before.
 void PinPrompt::onCancel() {
-    loginState = LoginState::LoggedOut;
+    logOut();
     EndDialog(-1);
 }
 

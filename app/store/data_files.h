@@ -4,7 +4,8 @@
 //          count EntryRecords with their five texts scrambled; no List file when the table is
 //          empty.
 // Every save writes a temporary file, flushes it to the disk and then replaces the old file in
-// one step, so a failed save leaves the previous file as it was.
+// one step, so a failed save leaves the previous file as it was. A file that exists but could
+// not be read is never overwritten or deleted: the first save that would do so moves it aside.
 #pragma once
 
 #include <cstdint>
@@ -12,25 +13,30 @@
 #include "entry_store.h"
 #include "text.h"
 
+// Every path the store reads or writes. All empty when any one of them would not fit: every
+// load and save then fails, and no save starts that could not finish.
 struct DataPaths {
     char dataDir[kMaxPathBytes];
     char listPath[kMaxPathBytes];
     char setupPath[kMaxPathBytes];
+    char listTempPath[kMaxPathBytes];
+    char setupTempPath[kMaxPathBytes];
+    char listBackupPath[kMaxPathBytes]; // the old List while a PIN change is committed
 };
-
-// Empty texts when the program directory leaves no room for them: every load and save then fails.
 extern DataPaths dataPaths;
 
 constexpr std::size_t kListHeaderSize = 12; // stored PIN (8) and count (4)
 
 // Start-up: forgets the login, clears the settings and the table, derives the paths from the
-// program directory, creates the Data directory and loads the Setup file (silently).
+// program directory, creates the Data directory, finishes or undoes a PIN change that was cut
+// short, removes leftover temporary files and loads the Setup file (silently).
 void initDataStore(const char* programDirectory);
 
 // Shutdown: clears the settings and frees the table. Nothing is written.
 void shutdownDataStore();
 
-// Raw operations: 0 for success, -1 for failure; they show no message.
+// Raw operations: 0 for success, -1 for failure. They show no failure message of their own;
+// only moving an unreadable file aside is reported.
 int loadSetup();
 int saveSetup();
 int loadList(); // a missing List file is success with the table unchanged
@@ -39,14 +45,20 @@ int saveList(); // an empty table deletes the List file
 // Creates a directory and its missing parents; 0 when it exists afterwards.
 int makeDirectoryTree(const char* path);
 
-// The storedPin is a complete four-digit PIN.
-bool pinIsStored();
-
 // What the rest of the program calls: the raw operations with their failure messages.
 int loadSettings(); // silent: no Setup file simply means no PIN
 int saveSettings(); // "設定ファイルの保存に失敗しました"
 int loadEntryList(); // "リストファイルの読込みに失敗しました", only while a PIN is stored
 int saveEntryList(); // "リストファイルの保存に失敗しました"
+
+// Writes the settings and the List together, as one commit, so that the PIN in Setup and in the
+// List header always agree on the disk. 0: Setup holds the new settings (and the List its new
+// header; only where no List file existed can the List save alone fail, with its message).
+// -1: both files are as they were; the save message of the file that failed was shown.
+int saveSettingsAndList();
+
+// The List file exists but was not loaded: the next save moves it aside first.
+bool listFileUnread();
 
 extern const char kSaveSetupFailedMessage[];
 extern const char kSaveListFailedMessage[];

@@ -8,7 +8,7 @@
 
 EntryTable entryTable = {nullptr, 0};
 SetupRecord setupRecord;
-char loginPin[8];
+char loginPin[sizeof SetupRecord::storedPin];
 LoginState loginState = LoginState::Unset;
 
 const char kMemoryErrorMessage[] = "メモリエラーが発生しました！";
@@ -75,6 +75,17 @@ void terminateSetupTexts(SetupRecord& record) {
     record.reservedText[sizeof record.reservedText - 1] = '\0';
 }
 
+bool isPin(const char* text) {
+    for (std::size_t i = 0; i < kPinLength; ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    return text[kPinLength] == '\0';
+}
+
+bool pinIsStored() {
+    return isPin(setupRecord.storedPin);
+}
+
 void clearSetup() {
     std::memset(&setupRecord, 0, sizeof setupRecord);
 }
@@ -112,6 +123,17 @@ int addEntry(const char* name, const char* id, const char* password, const char*
     entryTable.records = block;
     entryTable.count = count + 1;
     sortEntries();
+    return 0;
+}
+
+int overwriteEntry(int index, const char* id, const char* password, const char* url) {
+    if (index < 0 || index >= entryTable.count)
+        return -1;
+    EntryRecord& entry = entryTable.records[index];
+    copyText(entry.id, sizeof entry.id, id);
+    copyText(entry.password, sizeof entry.password, password);
+    copyText(entry.url, sizeof entry.url, url);
+    entry.lastUsed = 0;
     return 0;
 }
 

@@ -42,10 +42,20 @@ struct EntryTable {
 
 enum class LoginState : int32_t { Unset = -1, LoggedIn = 0, LoggedOut = 1 };
 
+// A PIN is this many decimal digits.
+constexpr std::size_t kPinLength = 4;
+
+// The store's process-global state. Only the store and login operations change it; the
+// dialogs read it.
 extern EntryTable entryTable;
 extern SetupRecord setupRecord;
-extern char loginPin[8]; // the PIN last accepted or set; never written to disk
+extern char loginPin[sizeof SetupRecord::storedPin]; // the PIN last accepted or set; never saved
 extern LoginState loginState;
+
+// text is a PIN: exactly kPinLength digits.
+bool isPin(const char* text);
+// A PIN has been set: storedPin is a PIN (it is empty until then).
+bool pinIsStored();
 
 // XORs every byte of text before its NUL (and within fieldSize bytes) with 0x05; its own
 // inverse. Bytes after the NUL are left alone.
@@ -72,6 +82,11 @@ void sortEntries();
 
 // Appends a new, never-used entry and re-sorts. 0, or -1 (memory message shown, table unchanged).
 int addEntry(const char* name, const char* id, const char* password, const char* url);
+
+// Gives the entry at index a new ID, password and web address and marks it never used; its name
+// and reserved text stay, and so does its place until the table is next sorted. 0, or -1 for an
+// index outside the table.
+int overwriteEntry(int index, const char* id, const char* password, const char* url);
 
 // Removes the entry at index, keeping the order of the others. 0, or -1 (memory message shown
 // or index outside the table; table unchanged).

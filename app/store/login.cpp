@@ -40,7 +40,7 @@ void LogoutCountdown::tick() {
         return;
     }
     host_.setTitle(kProductName);
-    loginState = LoginState::LoggedOut;
+    logOut();
     host_.hideAfterLogout();
     control(LogoutTimerMode::Stop);
 }
@@ -57,10 +57,18 @@ bool loginButtonEnabled() {
     return loginState == LoginState::LoggedIn || loginState == LoginState::LoggedOut;
 }
 
+void startLogin() {
+    std::memset(loginPin, 0, sizeof loginPin);
+}
+
 bool tryLogin(const char* typed) {
     if (std::strcmp(typed, setupRecord.storedPin) != 0)
         return false;
     loginState = LoginState::LoggedIn;
     copyText(loginPin, sizeof loginPin, typed);
     return true;
+}
+
+void logOut() {
+    loginState = LoginState::LoggedOut;
 }

@@ -42,8 +42,13 @@ bool entriesVisible();
 const char* loginButtonCaption(); // "ﾛｸﾞｲﾝ" when logged out, else "ﾛｸﾞｱｳﾄ"
 bool loginButtonEnabled();        // only once somebody logged in or out
 
+// The PIN prompt opens: the PIN of the last login is forgotten until the stored one is typed.
+void startLogin();
 // The PIN prompt's check of what is typed: the stored PIN logs in with it.
 bool tryLogin(const char* typed);
+// The entries are hidden again (the Logout button, the countdown, a cancelled PIN prompt); the
+// table and the PIN of the last login stay in memory.
+void logOut();
 
 extern const char kProductName[];   // "Keyvane"
 extern const char kLoginCaption[];  // "ﾛｸﾞｲﾝ"

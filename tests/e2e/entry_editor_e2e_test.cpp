@@ -1,8 +1,11 @@
 // The entry editor from the outside: the locked state, the PIN, registering, overwriting,
-// deleting and the automatic-logout switch, each checked in the data files byte for byte.
+// deleting and the automatic-logout switch, each checked in the data files byte for byte; and
+// what it does with a held, damaged or orphaned data file.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "keyvane_test_support.h"
 
@@ -13,6 +16,7 @@ const char kNoPin[] =
     "暗証番号が設定されていませんので\n暗証番号を設定し、再度編集を行ってください。";
 const char kChangePin[] = "暗証番号を変更します。\nよろしいですか？";
 const char kOverwrite[] = "重複した名前があります。\n上書きしますか？";
+const char kLoadListFailed[] = "リストファイルの読込みに失敗しました";
 
 const EntryFields kBank{"Bank", "0012345", "pw1", 0, "", ""};
 const EntryFields kMail{"Mail", "taro", "pw2", 0, "https://mail.example.jp/", ""};
@@ -246,4 +250,80 @@ TEST_F(EditorTest, ReturnAndEscapeDoNothingInTheEditor) {
     Sleep(300);
     EXPECT_TRUE(IsWindowVisible(editor));
     EXPECT_EQ(robot.messageBox(), nullptr);
+}
+
+// --- What the user stored survives failures and damaged files ---
+
+TEST_F(EditorTest, APinChangeWhoseSetupCannotBeReplacedLeavesBothFilesUnderTheOldPin) {
+    open({kBank, kMail});
+    // Held as a virus scanner or sync client holds a file: no sharing of writes or deletion.
+    HANDLE held = CreateFileA(robot.dataPath("Setup").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Robot::setText(editor, kEditorPin, "5678");
+    Robot::click(editor, kEditorChangePin);
+    EXPECT_EQ(robot.answerMessageBox(kBoxYes), kChangePin);
+    EXPECT_EQ(robot.answerMessageBox(kBoxOk, 10000), "設定ファイルの保存に失敗しました");
+    CloseHandle(held);
+    EXPECT_TRUE(Robot::waitUntil([&] { return Robot::text(editor, kEditorPin) == "1234"; }));
+    EXPECT_EQ(robot.readDataFile("Setup"), setupFileBytes("1234", 0));
+    EXPECT_EQ(robot.readDataFile("List"), listFileBytes("1234", {kBank, kMail}));
+    EXPECT_EQ(listDir(robot.folder() + "\\Data"), (std::vector<std::string>{"List", "Setup"}));
+
+    close();
+    robot.stop();
+    main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Robot::listRows(main, kMainList), (std::vector<std::string>{"Bank", "Mail"}));
+}
+
+TEST_F(EditorTest, AListThatCouldNotBeReadIsKeptAsideWhenAnEntryIsRegistered) {
+    Bytes cut = listFileBytesWithCount("1234", 5, {kBank, kMail, kBank});
+    cut.resize(12 + 2 * 524 + 100); // two whole records and a cut third of five
+    robot.writeDataFile("Setup", setupFileBytes("1234", 0));
+    robot.writeDataFile("List", cut);
+    ASSERT_TRUE(robot.start() && robot.logIn("1234"));
+    EXPECT_EQ(robot.answerMessageBox(kBoxOk), kLoadListFailed);
+    main = robot.waitForWindow("Keyvane*", "#32770");
+    ASSERT_NE(main, nullptr);
+    Robot::click(main, kEdit);
+    ASSERT_TRUE(robot.logIn("1234"));
+    EXPECT_EQ(robot.answerMessageBox(kBoxOk), kLoadListFailed);
+    editor = robot.waitForWindow(kEditorTitle, "#32770");
+    ASSERT_NE(editor, nullptr);
+
+    fill("Shop", "me", "pw3");
+    Robot::click(editor, kEditorRegister);
+    std::optional<std::string> told = robot.answerMessageBox(kBoxOk);
+    ASSERT_TRUE(told.has_value());
+    std::vector<std::string> files = listDir(robot.folder() + "\\Data");
+    ASSERT_EQ(files.size(), 3u);
+    const std::string& kept = files[1];
+    EXPECT_EQ(kept.rfind("List.unread-", 0), 0u);
+    EXPECT_EQ(*told, "読み込めなかったリストファイルを " + kept + " として残しました。");
+    EXPECT_EQ(robot.readDataFile(kept), cut);
+    EXPECT_TRUE(Robot::waitUntil([&] {
+        return robot.readDataFile("List") == listFileBytes("1234", {{"Shop", "me", "pw3", 0, "", ""}});
+    }));
+}
+
+TEST_F(EditorTest, SettingThePinAgainAfterTheSetupFileWasLostBringsTheEntriesBack) {
+    robot.writeDataFile("List", listFileBytes("1234", {kBank, kMail}));
+    main = robot.startToMainWindow(); // no Setup file: no PIN to ask
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(Robot::listRows(main, kMainList).empty());
+    Robot::click(main, kEdit);
+    EXPECT_EQ(robot.answerMessageBox(kBoxOk), kNoPin);
+    editor = robot.waitForWindow(kEditorTitle, "#32770");
+    ASSERT_NE(editor, nullptr);
+
+    Robot::setText(editor, kEditorPin, "1234");
+    Robot::click(editor, kEditorChangePin);
+    EXPECT_EQ(robot.answerMessageBox(kBoxYes), kChangePin);
+    EXPECT_TRUE(
+        Robot::waitUntil([&] { return robot.readDataFile("Setup") == setupFileBytes("1234", 0); }));
+    close();
+    EXPECT_EQ(Robot::listRows(main, kMainList), (std::vector<std::string>{"Bank", "Mail"}));
+    EXPECT_EQ(robot.readDataFile("List"), listFileBytes("1234", {kBank, kMail}));
+    EXPECT_EQ(robot.messageBox(), nullptr) << "nothing was moved aside";
 }
