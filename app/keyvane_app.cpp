@@ -1,17 +1,16 @@
-#include "keyvane_app.h"
+#include "app/keyvane_app.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 
-#include "app_message.h"
-#include "chimebox.h"
-#include "data_files.h"
-#include "dialogs/main_window.h"
-#include "login.h"
-#include "look.h"
-#include "program_info.h"
-#include "resource.h"
+#include "core/app_message.h"
+#include "msgbox/chimebox.h"
+#include "core/data_files.h"
+#include "app/dialogs/main_window.h"
+#include "app/look.h"
+#include "core/program_info.h"
+#include "app/resources/resource.h"
 
 KeyvaneApp keyvaneApp;
 
@@ -34,14 +33,6 @@ void fillProgramInfo() {
     buildProgramInfo(programInfo.modulePath, programInfo, kNoticeYear);
 }
 } // namespace
-
-// F1 opens the manual, as the Help menu does, but only while no other dialog is up over the
-// main window: a message about a missing manual would restart a countdown the dialog stopped.
-void KeyvaneApp::OnHelp() {
-    HWND main = mainWindow() != nullptr ? mainWindow()->hwnd() : nullptr;
-    if (main != nullptr && IsWindowEnabled(main) && IsWindowVisible(main))
-        SendMessageA(main, WM_COMMAND, ID_HELP_MANUAL, 0);
-}
 
 bool KeyvaneApp::InitInstance() {
     InitCommonControls();

@@ -1,10 +1,9 @@
 // The application object: its InitInstance is the program's whole life.
 #pragma once
 
-#include "application.h"
+#include "framework/application.h"
 
 class KeyvaneApp : public Application {
 public:
     bool InitInstance() override;
-    void OnHelp() override;
 };

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "gdi.h"
+#include "framework/gdi.h"
 
 // 21 solid brushes; only white, red, lightGreen and paleBlue (as dialogBrush) are painted with.
 struct Palette {

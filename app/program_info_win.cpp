@@ -1,5 +1,5 @@
 // Reading the program file's version resource (VERSION.DLL).
-#include "program_info.h"
+#include "core/program_info.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "application.h"
+#include "framework/application.h"
 
 namespace {
 Application* theApplication = nullptr;

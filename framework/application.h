@@ -16,10 +16,8 @@ public:
     virtual bool InitInstance() = 0;
     // The process's exit code.
     virtual int ExitInstance() { return 0; }
-    // The Help command, which F1 in any of the program's dialogs raises. Default: nothing.
-    virtual void OnHelp() {}
 
-    // The window that owns dialogs started without an owner.
+    // The window that owns dialogs started without an owner, and receives the Help command.
     void setMainWindow(Dialog* window) { mainWindow_ = window; }
     Dialog* mainWindow() const { return mainWindow_; }
 

@@ -1,8 +1,8 @@
-#include "controls.h"
+#include "framework/controls.h"
 
 #include <vector>
 
-#include "text.h"
+#include "core/text.h"
 
 void Control::getText(char* buffer, std::size_t size) const {
     if (size == 0)

@@ -1,7 +1,7 @@
-#include "dialog.h"
+#include "framework/dialog.h"
 
-#include "application.h"
-#include "module_registry.h"
+#include "framework/application.h"
+#include "framework/module_registry.h"
 
 namespace {
 // Marks our dialog windows with their objects. The program and the message-box library each
@@ -21,20 +21,6 @@ BOOL CALLBACK findUnownedWindow(HWND hwnd, LPARAM found) {
         return FALSE;
     }
     return TRUE;
-}
-
-// A template placed at 0, 0 asks to be centred over its owner once initialised.
-bool templateAtOrigin(HMODULE module, int templateId) {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
-    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
-    const auto* bytes =
-        static_cast<const BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
-    if (bytes == nullptr || SizeofResource(module, found) < 22)
-        return false;
-    // DLGTEMPLATEEX starts with version 1 and 0xFFFF; the classic DLGTEMPLATE with its style.
-    bool extended = bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF && bytes[3] == 0xFF;
-    std::size_t at = extended ? 18 : 10;
-    return bytes[at] == 0 && bytes[at + 1] == 0 && bytes[at + 2] == 0 && bytes[at + 3] == 0;
 }
 } // namespace
 
@@ -73,7 +59,6 @@ INT_PTR Dialog::DoModal() {
         EnableWindow(owner, FALSE);
     result_ = -1;
     running_ = true;
-    centreAfterInit_ = templateAtOrigin(module, templateId_);
     hwnd_ = CreateDialogParamA(module, MAKEINTRESOURCEA(templateId_), owner, dialogProc,
                                reinterpret_cast<LPARAM>(this));
     if (hwnd_ == nullptr) {
@@ -89,7 +74,11 @@ INT_PTR Dialog::DoModal() {
     MSG msg;
     while (running_) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
+        if (got == -1) { // msg holds nothing: end the dialog as if it could not run
+            result_ = -1;
+            break;
+        }
+        if (got == 0) {
             PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit to the outer loop
             break;
         }
@@ -130,19 +119,9 @@ bool preTranslateDialogMessage(MSG* msg) {
     return false;
 }
 
-bool Dialog::OnInitDialog() {
-    bindControls();
-    return true;
-}
-
 bool Dialog::OnCommand(int id, int code) {
     if (code != BN_CLICKED)
         return false;
-    if (id == kHelpCommand) {
-        if (Application* app = Application::current())
-            app->OnHelp();
-        return true;
-    }
     if (id == IDOK) {
         OnOK();
         return true;
@@ -174,12 +153,9 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: {
-        bool systemFocus = OnInitDialog();
-        if (centreAfterInit_)
-            centerWindow();
-        return systemFocus ? TRUE : FALSE;
-    }
+    case WM_INITDIALOG:
+        bindControls();
+        return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         int code = HIWORD(wParam);

@@ -1,14 +1,15 @@
 // Modal dialogs built from numbered templates, each running its own message loop on the
 // calling thread (so dialogs nest, and timers of outer windows keep firing inside them).
 //
-// A dialog class binds its control notifications in one table (a private static member, so it
-// can name private handlers) at the top of its source file:
+// A dialog class derives from CommandDialog and binds its control notifications and menu
+// commands in one table (a private static member, so it can name private handlers) at the top
+// of its source file, handing it to the base in its constructor:
 //
 //     const CommandBinding<PinPrompt> PinPrompt::kCommands[] = {
-//         {IDC_PIN_EDIT, EN_CHANGE, &PinPrompt::onPinChanged},
-//         {IDC_PIN_CANCEL, BN_CLICKED, &PinPrompt::onCancel},
+//         {IDC_PIN_FIELD, EN_CHANGE, &PinPrompt::onPinChanged},
+//         {IDC_PIN_CANCEL, BN_CLICKED, &PinPrompt::onCancelClicked},
 //     };
-//     bool PinPrompt::OnCommand(int id, int code) { return dispatch(kCommands, id, code); }
+//     PinPrompt::PinPrompt() : CommandDialog(IDD_PIN_PROMPT, kCommands) {}
 //
 // and overrides the virtual handlers it needs for colours, timer, system commands, painting,
 // the drag icon and closing. Whatever a dialog does not handle gets the default processing.
@@ -18,9 +19,10 @@
 
 #include <cstddef>
 
-#include "controls.h"
+#include "framework/controls.h"
 
-// The application's Help command, sent to the main window when F1 is pressed.
+// The Help command, sent to the application's main window when F1 is pressed in any dialog;
+// the main window binds it in its command table like any menu command.
 constexpr int kHelpCommand = 0xE146;
 
 template <class D> struct CommandBinding {
@@ -50,8 +52,8 @@ public:
     Dialog& operator=(const Dialog&) = delete;
 
     // Creates the dialog, keeps its owner disabled while it runs its own message loop, and
-    // returns the value given to EndDialog, or -1 when the dialog cannot be created. A template
-    // placed at 0, 0 is centred over its owner (or the screen) after OnInitDialog.
+    // returns the value given to EndDialog, or -1 when the dialog cannot be created (or the
+    // message loop fails).
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
 
@@ -64,11 +66,11 @@ public:
     virtual bool PreTranslateMessage(MSG* msg);
 
 protected:
-    // Once, after the controls exist and before the dialog is shown; true lets the system
-    // place the focus. Derived classes call the base first: it binds the controls.
-    virtual bool OnInitDialog();
-    // Binds member controls to their ids (called by the base OnInitDialog).
+    // Binds member controls to their ids; runs just before OnInitDialog.
     virtual void bindControls() {}
+    // Once, after the controls exist and are bound, before the dialog is shown; true lets the
+    // system place the focus.
+    virtual bool OnInitDialog() { return true; }
     void bind(Control& control, int id) const { control.attach(GetDlgItem(hwnd_, id)); }
 
     // Control notifications and menu commands; true when handled. OK and Cancel otherwise
@@ -87,18 +89,6 @@ protected:
     virtual bool OnClose() { return false; }
     // The icon to drag a minimised window by; nullptr for the default.
     virtual HICON OnQueryDragIcon() { return nullptr; }
-
-    // Runs the handler bound to (id, code) in a dialog's table.
-    template <class D, std::size_t N>
-    bool dispatch(const CommandBinding<D> (&table)[N], int id, int code) {
-        for (const CommandBinding<D>& binding : table) {
-            if (binding.id == id && binding.code == code) {
-                (static_cast<D*>(this)->*binding.handler)();
-                return true;
-            }
-        }
-        return false;
-    }
 
     // Control helpers by id.
     HWND item(int id) const { return GetDlgItem(hwnd_, id); }
@@ -123,7 +113,29 @@ private:
     HWND hwnd_ = nullptr;
     bool running_ = false;
     INT_PTR result_ = -1;
-    bool centreAfterInit_ = false;
+};
+
+// A dialog whose control notifications and menu commands are bound in one table of D's.
+template <class D> class CommandDialog : public Dialog {
+protected:
+    template <std::size_t N>
+    CommandDialog(int templateId, const CommandBinding<D> (&commands)[N], Dialog* parent = nullptr)
+        : Dialog(templateId, parent), commands_(commands), commandCount_(N) {}
+
+    // Runs the handler bound to (id, code).
+    bool OnCommand(int id, int code) override {
+        for (std::size_t i = 0; i < commandCount_; ++i) {
+            if (commands_[i].id == id && commands_[i].code == code) {
+                (static_cast<D*>(this)->*commands_[i].handler)();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    const CommandBinding<D>* commands_;
+    std::size_t commandCount_;
 };
 
 // Runs the given dialog's pre-translation for a queued message, walking from the window it is

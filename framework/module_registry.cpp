@@ -1,4 +1,4 @@
-#include "module_registry.h"
+#include "framework/module_registry.h"
 
 namespace {
 // A handful of libraries at most; a fixed table needs no allocation inside DllMain.

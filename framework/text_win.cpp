@@ -1,8 +1,8 @@
-#include "text_win.h"
+#include "framework/text_win.h"
 
 #include <windows.h>
 
-#include "text.h"
+#include "core/text.h"
 
 void useSystemCodePage() {
     setLeadBytes([](unsigned char c) { return IsDBCSLeadByte(c) != 0; });

@@ -1,6 +1,6 @@
 // The program entry of a framework application: everything happens in its InitInstance.
-#include "application.h"
-#include "text_win.h"
+#include "framework/application.h"
+#include "framework/text_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     useSystemCodePage();

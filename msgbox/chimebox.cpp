@@ -1,9 +1,9 @@
 // The library's entry points: BootMsgBox and the registration of its dialog template.
-#include "chimebox.h"
+#include "msgbox/chimebox.h"
 
-#include "module_registry.h"
-#include "msgbox_dialog.h"
-#include "text_win.h"
+#include "framework/module_registry.h"
+#include "msgbox/msgbox_dialog.h"
+#include "framework/text_win.h"
 
 extern "C" int BootMsgBox(const char* message, const char* caption, int boxType, int useColour,
                           COLORREF backColour) {

@@ -1,6 +1,6 @@
-#include "msgbox_dialog.h"
+#include "msgbox/msgbox_dialog.h"
 
-#include "text.h"
+#include "core/text.h"
 
 const CommandBinding<MsgBoxDialog> MsgBoxDialog::kCommands[3] = {
     {kLeftButtonId, BN_CLICKED, &MsgBoxDialog::onLeftButton},
@@ -16,7 +16,7 @@ bool isBoxControl(int id) {
 
 MsgBoxDialog::MsgBoxDialog(const char* message, const char* caption, int boxType, int useColour,
                            COLORREF backColour)
-    : Dialog(kTemplateId), boxType_(boxType), useColour_(useColour == 1) {
+    : CommandDialog(kTemplateId, kCommands), boxType_(boxType), useColour_(useColour == 1) {
     copyText(caption_, sizeof caption_, caption != nullptr ? caption : "");
     copyText(message_, sizeof message_, message != nullptr ? message : "");
     if (useColour_)
@@ -24,7 +24,6 @@ MsgBoxDialog::MsgBoxDialog(const char* message, const char* caption, int boxType
 }
 
 bool MsgBoxDialog::OnInitDialog() {
-    Dialog::OnInitDialog();
     if (useColour_)
         backBrush_.attach(CreateSolidBrush(backColour_));
     arrangeControls();
@@ -91,10 +90,6 @@ void MsgBoxDialog::arrangeControls() {
     MoveWindow(hwnd(), 0, 0, size.width, size.height, TRUE);
     setTitle(caption_);
     centerWindow();
-}
-
-bool MsgBoxDialog::OnCommand(int id, int code) {
-    return dispatch(kCommands, id, code);
 }
 
 HBRUSH MsgBoxDialog::OnCtlColor(HDC dc, HWND control, int kind) {

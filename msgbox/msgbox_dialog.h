@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include "dialog.h"
-#include "gdi.h"
-#include "msgbox_layout.h"
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "core/msgbox_layout.h"
 
-class MsgBoxDialog : public Dialog {
+class MsgBoxDialog : public CommandDialog<MsgBoxDialog> {
 public:
     // Copies both texts, cutting them at a character boundary when they exceed the buffers.
     // useColour other than 1 keeps the standard colours and ignores backColour.
@@ -16,7 +16,6 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
 
 private:

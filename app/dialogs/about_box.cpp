@@ -1,15 +1,13 @@
-#include "about_box.h"
+#include "app/dialogs/about_box.h"
 
-#include "login.h"
-#include "look.h"
-#include "program_info.h"
-#include "resource.h"
-#include "text.h"
+#include "app/look.h"
+#include "core/program_info.h"
+#include "app/resources/resource.h"
+#include "core/text.h"
 
 AboutBox::AboutBox() : Dialog(IDD_ABOUT_BOX) {}
 
 bool AboutBox::OnInitDialog() {
-    Dialog::OnInitDialog();
     char text[128];
     formatText(text, sizeof text, "%sのﾊﾞｰｼﾞｮﾝ情報", kProductName);
     setTitle(text);
@@ -18,6 +16,7 @@ bool AboutBox::OnInitDialog() {
                version[1], version[2], version[3]);
     setItemText(IDC_ABOUT_VERSION, text);
     setItemText(IDC_ABOUT_NOTICE, programInfo.noticeText);
+    centerWindow();
     return true; // the focus goes to OK
 }
 

@@ -2,7 +2,7 @@
 // as in any ordinary dialog.
 #pragma once
 
-#include "dialog.h"
+#include "framework/dialog.h"
 
 class AboutBox : public Dialog {
 public:

@@ -1,31 +1,32 @@
-#include "entry_editor.h"
+#include "app/dialogs/entry_editor.h"
 
 #include <cstring>
 #include <initializer_list>
 
-#include "app_message.h"
-#include "data_files.h"
-#include "entry_editor_rules.h"
-#include "login.h"
-#include "look.h"
-#include "resource.h"
-#include "store_operations.h"
-#include "text.h"
+#include "core/app_message.h"
+#include "core/data_files.h"
+#include "core/entry_editor_rules.h"
+#include "core/login.h"
+#include "core/program_info.h"
+#include "app/look.h"
+#include "app/resources/resource.h"
+#include "core/store_operations.h"
+#include "core/text.h"
 
 const CommandBinding<EntryEditor> EntryEditor::kCommands[] = {
-    {IDC_EDITOR_CLOSE, BN_CLICKED, &EntryEditor::onClose},
-    {IDC_EDITOR_REGISTER, BN_CLICKED, &EntryEditor::onRegister},
-    {IDC_EDITOR_DELETE, BN_CLICKED, &EntryEditor::onDelete},
-    {IDC_EDITOR_CHANGE_PIN, BN_CLICKED, &EntryEditor::onChangePin},
+    {IDC_EDITOR_CLOSE, BN_CLICKED, &EntryEditor::onCloseClicked},
+    {IDC_EDITOR_REGISTER, BN_CLICKED, &EntryEditor::onRegisterClicked},
+    {IDC_EDITOR_DELETE, BN_CLICKED, &EntryEditor::onDeleteClicked},
+    {IDC_EDITOR_CHANGE_PIN, BN_CLICKED, &EntryEditor::onChangeClicked},
     {IDC_EDITOR_PIN, EN_CHANGE, &EntryEditor::updateEditorButtons},
     {IDC_EDITOR_LIST, LBN_SELCHANGE, &EntryEditor::onShowSelectedEntry},
     {IDC_EDITOR_ID, EN_CHANGE, &EntryEditor::updateEditorButtons},
     {IDC_EDITOR_NAME, EN_CHANGE, &EntryEditor::updateEditorButtons},
     {IDC_EDITOR_PASSWORD, EN_CHANGE, &EntryEditor::updateEditorButtons},
-    {IDC_EDITOR_CLEAR, BN_CLICKED, &EntryEditor::onClear},
+    {IDC_EDITOR_CLEAR, BN_CLICKED, &EntryEditor::onClearClicked},
     {IDC_EDITOR_URL, EN_CHANGE, &EntryEditor::updateEditorButtons},
-    {IDC_EDITOR_AUTO_LOGOUT_ON, BN_CLICKED, &EntryEditor::onAutoLogoutOn},
-    {IDC_EDITOR_AUTO_LOGOUT_OFF, BN_CLICKED, &EntryEditor::onAutoLogoutOff},
+    {IDC_EDITOR_AUTO_LOGOUT_ON, BN_CLICKED, &EntryEditor::onAutoLogoutOnClicked},
+    {IDC_EDITOR_AUTO_LOGOUT_OFF, BN_CLICKED, &EntryEditor::onAutoLogoutOffClicked},
 };
 
 namespace {
@@ -77,11 +78,7 @@ bool onDialogBackground(int id) {
 }
 } // namespace
 
-EntryEditor::EntryEditor() : KeyFilteredDialog(IDD_ENTRY_EDITOR) {}
-
-bool EntryEditor::OnCommand(int id, int code) {
-    return dispatch(kCommands, id, code);
-}
+EntryEditor::EntryEditor() : KeyFilteredDialog(IDD_ENTRY_EDITOR, kCommands) {}
 
 void EntryEditor::bindControls() {
     bind(url_, IDC_EDITOR_URL);
@@ -93,7 +90,6 @@ void EntryEditor::bindControls() {
 }
 
 bool EntryEditor::OnInitDialog() {
-    Dialog::OnInitDialog();
     char title[64];
     formatText(title, sizeof title, "%s - %s", kProductName, "編集");
     setTitle(title);
@@ -177,12 +173,12 @@ void EntryEditor::onShowSelectedEntry() {
     setFields(entry.name, entry.id, entry.password, entry.url);
 }
 
-void EntryEditor::onClear() {
+void EntryEditor::onClearClicked() {
     setFields("", "", "", "");
     fillEntryList();
 }
 
-void EntryEditor::onRegister() {
+void EntryEditor::onRegisterClicked() {
     char name[sizeof(EntryRecord::name)], id[sizeof(EntryRecord::id)],
         password[sizeof(EntryRecord::password)], url[sizeof(EntryRecord::url)];
     name_.getText(name, sizeof name);
@@ -201,7 +197,7 @@ void EntryEditor::onRegister() {
 }
 
 // The List file is rewritten in every case, also when nothing was deleted.
-void EntryEditor::onDelete() {
+void EntryEditor::onDeleteClicked() {
     if (!confirmDelete(list_.selection()) || deleteEntry(list_.selection()) != 0)
         saveEntryList();
     fillEntryList();
@@ -220,7 +216,7 @@ bool EntryEditor::confirmDelete(int row) {
     return appMessageBox(question, kMbYesNo) == kIdYes;
 }
 
-void EntryEditor::onChangePin() {
+void EntryEditor::onChangeClicked() {
     // Only a clear Yes changes the PIN: Escape or closing the question must not.
     if (appMessageBox(kChangePinQuestion, kMbYesNo) != kIdYes)
         return;

@@ -3,29 +3,28 @@
 // confirm or undo on closing.
 #pragma once
 
-#include "key_filter.h"
+#include "app/dialogs/key_filter.h"
 
-class EntryEditor : public KeyFilteredDialog {
+class EntryEditor : public KeyFilteredDialog<EntryEditor> {
 public:
     EntryEditor();
 
 protected:
     void bindControls() override;
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
 
 private:
     static const CommandBinding<EntryEditor> kCommands[];
 
-    void onClose() { EndDialog(0); }
-    void onRegister();
-    void onDelete();
-    void onChangePin();
+    void onCloseClicked() { EndDialog(0); }
+    void onRegisterClicked();
+    void onDeleteClicked();
+    void onChangeClicked();
     void onShowSelectedEntry();
-    void onClear();
-    void onAutoLogoutOn() { setAutoLogout(0); }
-    void onAutoLogoutOff() { setAutoLogout(1); }
+    void onClearClicked();
+    void onAutoLogoutOnClicked() { setAutoLogout(0); }
+    void onAutoLogoutOffClicked() { setAutoLogout(1); }
 
     void fillEntryList();
     void setFields(const char* name, const char* id, const char* password, const char* url);

@@ -5,14 +5,15 @@
 
 #include <windows.h>
 
-#include "dialog.h"
+#include "framework/dialog.h"
 
-class KeyFilteredDialog : public Dialog {
+template <class D> class KeyFilteredDialog : public CommandDialog<D> {
 public:
-    using Dialog::Dialog;
-
     bool PreTranslateMessage(MSG* msg) override {
         return msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE ||
                Dialog::PreTranslateMessage(msg);
     }
+
+protected:
+    using CommandDialog<D>::CommandDialog;
 };

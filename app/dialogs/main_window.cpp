@@ -1,33 +1,34 @@
-#include "main_window.h"
+#include "app/dialogs/main_window.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "about_box.h"
-#include "app_message.h"
-#include "clipboard.h"
-#include "data_files.h"
-#include "entry_editor.h"
-#include "file_ops.h"
-#include "look.h"
-#include "pin_prompt.h"
-#include "program_info.h"
-#include "resource.h"
-#include "shell_open.h"
-#include "store_operations.h"
+#include "app/dialogs/about_box.h"
+#include "core/app_message.h"
+#include "app/clipboard.h"
+#include "core/data_files.h"
+#include "app/dialogs/entry_editor.h"
+#include "core/file_ops.h"
+#include "app/look.h"
+#include "app/dialogs/pin_prompt.h"
+#include "core/program_info.h"
+#include "app/resources/resource.h"
+#include "app/shell_open.h"
+#include "core/store_operations.h"
 
 const CommandBinding<MainWindow> MainWindow::kCommands[] = {
-    {IDC_MAIN_EXIT, BN_CLICKED, &MainWindow::onExit},
-    {IDC_MAIN_EDIT, BN_CLICKED, &MainWindow::onEdit},
+    {IDC_MAIN_EXIT, BN_CLICKED, &MainWindow::onExitClicked},
+    {IDC_MAIN_EDIT, BN_CLICKED, &MainWindow::onEditClicked},
     {IDC_MAIN_LIST, LBN_SELCHANGE, &MainWindow::onSelectionChanged},
-    {IDC_MAIN_ID_FIELD, STN_CLICKED, &MainWindow::onCopyId},
-    {IDC_MAIN_PASSWORD_FIELD, STN_CLICKED, &MainWindow::onCopyPassword},
-    {IDC_MAIN_LOGIN, BN_CLICKED, &MainWindow::onLoginLogout},
-    {IDC_MAIN_WEB, BN_CLICKED, &MainWindow::onOpenWebAddress},
+    {IDC_MAIN_ID_FIELD, STN_CLICKED, &MainWindow::onIdFieldClicked},
+    {IDC_MAIN_PASSWORD_FIELD, STN_CLICKED, &MainWindow::onPasswordFieldClicked},
+    {IDC_MAIN_LOGIN, BN_CLICKED, &MainWindow::onLoginClicked},
+    {IDC_MAIN_WEB, BN_CLICKED, &MainWindow::onWebClicked},
     {ID_APP_ABOUT, 0, &MainWindow::onHelpAbout},
     {ID_HELP_MANUAL, 0, &MainWindow::onHelpManual},
     {ID_HELP_WEB_SUPPORT, 0, &MainWindow::onHelpWebSupport},
     {ID_HELP_MAIL_INQUIRY, 0, &MainWindow::onHelpMailInquiry},
+    {kHelpCommand, 0, &MainWindow::onHelpKey},
 };
 
 namespace {
@@ -43,20 +44,15 @@ const char kNoManual[] = "マニュアルがありません。";
 } // namespace
 
 MainWindow::MainWindow()
-    : KeyFilteredDialog(IDD_MAIN_WINDOW),
+    : KeyFilteredDialog(IDD_MAIN_WINDOW, kCommands),
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KEYVANE))) {}
-
-bool MainWindow::OnCommand(int id, int code) {
-    return dispatch(kCommands, id, code);
-}
 
 void MainWindow::bindControls() {
     bind(list_, IDC_MAIN_LIST);
 }
 
 bool MainWindow::OnInitDialog() {
-    Dialog::OnInitDialog();
-    Dialog::setTitle(kProductName);
+    setTitle(kProductName);
 
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
     char aboutItem[128] = "";
@@ -73,6 +69,7 @@ bool MainWindow::OnInitDialog() {
     setItemFont(IDC_MAIN_PASSWORD_FIELD, fontSet.gothic12());
     setItemFont(IDC_MAIN_ID_LABEL, fontSet.gothic12Bold());
     setItemFont(IDC_MAIN_PASSWORD_LABEL, fontSet.gothic12Bold());
+    centerWindow();
 
     if (promptForPin() != 0) {
         EndDialog(-1);
@@ -85,13 +82,13 @@ bool MainWindow::OnInitDialog() {
 }
 
 int MainWindow::promptForPin() {
-    countdown_.control(LogoutTimerMode::Stop);
+    countdown_.stop();
     if (!pinIsStored())
         return 0; // no PIN yet: nothing to ask
     PinPrompt prompt;
     if (prompt.DoModal() != 0)
         return -1;
-    countdown_.control(LogoutTimerMode::Start);
+    countdown_.start();
     return 0;
 }
 
@@ -114,32 +111,28 @@ void MainWindow::updateLoginButton() {
 }
 
 int MainWindow::showMessage(const char* text, int type) {
-    countdown_.control(LogoutTimerMode::Pause);
+    countdown_.pause();
     int result = appMessageBox(text, type);
-    countdown_.control(LogoutTimerMode::Resume);
+    countdown_.resume();
     return result;
 }
 
-void MainWindow::onExit() {
-    EndDialog(0);
-}
-
-void MainWindow::onEdit() {
+void MainWindow::onEditClicked() {
     if (promptForPin() == 0) {
-        countdown_.control(LogoutTimerMode::Stop);
+        countdown_.stop();
         EntryEditor editor;
         editor.DoModal();
         if (pinIsStored())
-            countdown_.control(LogoutTimerMode::Start);
+            countdown_.start();
     }
     refreshList();
 }
 
-void MainWindow::onLoginLogout() {
+void MainWindow::onLoginClicked() {
     switch (loginState) {
     case LoginState::LoggedIn:
         logOut();
-        countdown_.control(LogoutTimerMode::Stop);
+        countdown_.stop();
         break;
     case LoginState::LoggedOut:
         if (promptForPin() == 0)
@@ -198,7 +191,7 @@ void MainWindow::copyField(Field which) {
     SecureZeroMemory(text, sizeof text);
 }
 
-void MainWindow::onOpenWebAddress() {
+void MainWindow::onWebClicked() {
     int row = list_.selection();
     if (row < 0 || row >= entryTable.count)
         return;
@@ -216,9 +209,9 @@ bool MainWindow::OnSysCommand(UINT command, LPARAM /*lParam*/) {
 
 void MainWindow::onHelpAbout() {
     AboutBox box;
-    countdown_.control(LogoutTimerMode::Pause);
+    countdown_.pause();
     box.DoModal();
-    countdown_.control(LogoutTimerMode::Resume);
+    countdown_.resume();
 }
 
 void MainWindow::onHelpManual() {
@@ -232,6 +225,13 @@ void MainWindow::onHelpManual() {
     ShowWindow(hwnd(), SW_MINIMIZE);
     if (!shellOpen("open", manualPath))
         showMessage(kBrowserFailed, kMbOk);
+}
+
+// F1 opens the manual, as the Help menu does, but only while no other dialog is up over the
+// main window: a message about a missing manual would restart a countdown the dialog stopped.
+void MainWindow::onHelpKey() {
+    if (IsWindowEnabled(hwnd()) && IsWindowVisible(hwnd()))
+        onHelpManual();
 }
 
 void MainWindow::onHelpWebSupport() {
@@ -301,7 +301,7 @@ bool MainWindow::OnPaint() {
 }
 
 bool MainWindow::OnClose() {
-    countdown_.control(LogoutTimerMode::Stop);
+    countdown_.stop();
     return false; // and the default processing, which closes the window
 }
 

@@ -3,10 +3,10 @@
 // logout countdown in the title.
 #pragma once
 
-#include "key_filter.h"
-#include "login.h"
+#include "app/dialogs/key_filter.h"
+#include "core/login.h"
 
-class MainWindow : public KeyFilteredDialog, private LogoutTimerHost {
+class MainWindow : public KeyFilteredDialog<MainWindow>, private LogoutTimerHost {
 public:
     MainWindow();
 
@@ -16,7 +16,6 @@ public:
 protected:
     void bindControls() override;
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
     bool OnTimer(UINT_PTR timerId) override;
     bool OnPaint() override;
@@ -29,18 +28,19 @@ private:
 
     enum Field : int { kNoField = -1, kIdField = 0, kPasswordField = 1 };
 
-    void onExit();
-    void onEdit();
-    void onLoginLogout();
+    void onExitClicked() { EndDialog(0); }
+    void onEditClicked();
+    void onLoginClicked();
     void onSelectionChanged();
-    void onCopyId() { copyField(kIdField); }
-    void onCopyPassword() { copyField(kPasswordField); }
-    void onOpenWebAddress();
-    // The Help menu.
+    void onIdFieldClicked() { copyField(kIdField); }
+    void onPasswordFieldClicked() { copyField(kPasswordField); }
+    void onWebClicked();
+    // The Help menu, and F1.
     void onHelpAbout();
     void onHelpManual();
     void onHelpWebSupport();
     void onHelpMailInquiry();
+    void onHelpKey();
 
     // Runs the PIN prompt when a PIN exists; 0 may proceed, -1 cancelled.
     int promptForPin();
@@ -51,7 +51,7 @@ private:
     // The countdown's seam.
     void startTimer() override;
     void stopTimer() override;
-    void setTitle(const char* title) override { Dialog::setTitle(title); }
+    void showCountdown(const char* title) override { setTitle(title); }
     void hideAfterLogout() override;
 
     ListBox list_;

@@ -1,15 +1,16 @@
-#include "pin_prompt.h"
+#include "app/dialogs/pin_prompt.h"
 
 #include <cstring>
 
-#include "login.h"
-#include "look.h"
-#include "resource.h"
-#include "text.h"
+#include "core/login.h"
+#include "core/program_info.h"
+#include "app/look.h"
+#include "app/resources/resource.h"
+#include "core/text.h"
 
 const CommandBinding<PinPrompt> PinPrompt::kCommands[] = {
     {IDC_PIN_FIELD, EN_CHANGE, &PinPrompt::onPinChanged},
-    {IDC_PIN_CANCEL, BN_CLICKED, &PinPrompt::onCancel},
+    {IDC_PIN_CANCEL, BN_CLICKED, &PinPrompt::onCancelClicked},
 };
 
 namespace {
@@ -17,18 +18,13 @@ namespace {
 constexpr DWORD kAttemptDelayMs = 500;
 } // namespace
 
-PinPrompt::PinPrompt() : KeyFilteredDialog(IDD_PIN_PROMPT) {}
-
-bool PinPrompt::OnCommand(int id, int code) {
-    return dispatch(kCommands, id, code);
-}
+PinPrompt::PinPrompt() : KeyFilteredDialog(IDD_PIN_PROMPT, kCommands) {}
 
 void PinPrompt::bindControls() {
     bind(pinField_, IDC_PIN_FIELD);
 }
 
 bool PinPrompt::OnInitDialog() {
-    Dialog::OnInitDialog();
     char title[64];
     formatText(title, sizeof title, "%s - %s", kProductName, kLoginCaption);
     setTitle(title);
@@ -53,7 +49,7 @@ void PinPrompt::onPinChanged() {
 }
 
 // Cancel logs out, also a user who was logged in before.
-void PinPrompt::onCancel() {
+void PinPrompt::onCancelClicked() {
     logOut();
     EndDialog(-1);
 }
@@ -61,7 +57,7 @@ void PinPrompt::onCancel() {
 // Alt+F4 is a Cancel too: any other result would leave an Edit login half done, logged in
 // with no countdown.
 bool PinPrompt::OnClose() {
-    onCancel();
+    onCancelClicked();
     return true;
 }
 

@@ -2,16 +2,15 @@
 // and closes by itself when the stored PIN is there. Ends with 0 (logged in) or -1 (Cancel).
 #pragma once
 
-#include "key_filter.h"
+#include "app/dialogs/key_filter.h"
 
-class PinPrompt : public KeyFilteredDialog {
+class PinPrompt : public KeyFilteredDialog<PinPrompt> {
 public:
     PinPrompt();
 
 protected:
     void bindControls() override;
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
     bool OnClose() override;
 
@@ -19,7 +18,7 @@ private:
     static const CommandBinding<PinPrompt> kCommands[];
 
     void onPinChanged();
-    void onCancel();
+    void onCancelClicked();
 
     Edit pinField_;
 };

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "program_info.h"
-#include "resource.h"
+#include "core/program_info.h"
+#include "app/resources/resource.h"
 
 // The expected texts below are Shift-JIS only if the sources are compiled to code page 932;
 // in UTF-8 each half-width katakana would take three bytes.

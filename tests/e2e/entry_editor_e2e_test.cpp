@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "keyvane_test_support.h"
+#include "tests/e2e/keyvane_test_support.h"
 
 using namespace kv;
 
@@ -303,7 +303,8 @@ TEST_F(EditorTest, AListThatCouldNotBeReadIsKeptAsideWhenAnEntryIsRegistered) {
     EXPECT_EQ(*told, "読み込めなかったリストファイルを " + kept + " として残しました。");
     EXPECT_EQ(robot.readDataFile(kept), cut);
     EXPECT_TRUE(Robot::waitUntil([&] {
-        return robot.readDataFile("List") == listFileBytes("1234", {{"Shop", "me", "pw3", 0, "", ""}});
+        return robot.readDataFile("List") ==
+               listFileBytes("1234", {{"Shop", "me", "pw3", 0, "", ""}});
     }));
 }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "keyvane_test_support.h"
+#include "tests/e2e/keyvane_test_support.h"
 
 using namespace kv;
 

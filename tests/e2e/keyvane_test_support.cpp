@@ -1,4 +1,4 @@
-#include "keyvane_test_support.h"
+#include "tests/e2e/keyvane_test_support.h"
 
 #include <stdexcept>
 

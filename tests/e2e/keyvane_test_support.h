@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "data_file_bytes.h"
-#include "robot.h"
+#include "tests/support/data_file_bytes.h"
+#include "tests/e2e/robot.h"
 
 // Control ids and texts as a user meets them.
 namespace kv {

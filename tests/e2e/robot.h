@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 // The buttons of the message box (dialog template 2000 of the message-box library) and its text.
 enum : int {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "robot_target.h"
+#include "tests/e2e/robot_target.h"
 
 extern "C" __declspec(dllimport) const char* robotTargetTitle();
 

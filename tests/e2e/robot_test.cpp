@@ -2,8 +2,8 @@
 // it saw of the robot's actions.
 #include <gtest/gtest.h>
 
-#include "robot.h"
-#include "robot_target.h"
+#include "tests/e2e/robot.h"
+#include "tests/e2e/robot_target.h"
 
 namespace {
 const char kTitle[] = "Robot target";

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "application.h"
-#include "dialog.h"
-#include "module_registry.h"
+#include "framework/application.h"
+#include "framework/dialog.h"
+#include "framework/module_registry.h"
 
 namespace {
 constexpr int kOuterTemplate = 3001;
@@ -20,29 +20,28 @@ constexpr int kEdit = 100;
 constexpr int kButton = 101;
 
 // A dialog whose behaviour each test scripts.
-class ScriptedDialog : public Dialog {
+class ScriptedDialog : public CommandDialog<ScriptedDialog> {
 public:
-    explicit ScriptedDialog(int templateId, Dialog* parent = nullptr)
-        : Dialog(templateId, parent) {}
+    explicit ScriptedDialog(int templateId, Dialog* parent = nullptr);
 
     std::function<void(ScriptedDialog&)> onInit;
     std::function<void(ScriptedDialog&)> onButton;
     std::function<void(ScriptedDialog&, UINT_PTR)> onTimer;
     std::function<bool(const MSG&)> consume;
     int editChanges = 0;
+    int helpCommands = 0;
 
+    using Dialog::centerWindow;
     using Dialog::EndDialog;
     using Dialog::getItemText;
     using Dialog::item;
     using Dialog::setItemText;
 
     bool OnInitDialog() override {
-        Dialog::OnInitDialog();
         if (onInit)
             onInit(*this);
         return true;
     }
-    bool OnCommand(int id, int code) override;
     bool OnTimer(UINT_PTR timerId) override {
         if (!onTimer)
             return false;
@@ -61,6 +60,7 @@ private:
             onButton(*this);
     }
     void editChanged() { ++editChanges; }
+    void helpCommand() { ++helpCommands; }
 
     static const CommandBinding<ScriptedDialog> kCommands[];
 };
@@ -68,11 +68,11 @@ private:
 const CommandBinding<ScriptedDialog> ScriptedDialog::kCommands[] = {
     {kButton, BN_CLICKED, &ScriptedDialog::pressed},
     {kEdit, EN_CHANGE, &ScriptedDialog::editChanged},
+    {kHelpCommand, 0, &ScriptedDialog::helpCommand},
 };
 
-bool ScriptedDialog::OnCommand(int id, int code) {
-    return dispatch(kCommands, id, code);
-}
+ScriptedDialog::ScriptedDialog(int templateId, Dialog* parent)
+    : CommandDialog(templateId, kCommands, parent) {}
 
 void post(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     PostMessageA(hwnd, message, wParam, lParam);
@@ -81,8 +81,6 @@ void post(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 class TestApplication : public Application {
 public:
     bool InitInstance() override { return false; }
-    void OnHelp() override { ++helpCommands; }
-    int helpCommands = 0;
 };
 } // namespace
 
@@ -186,7 +184,7 @@ TEST(DoModal, NestedLoopsKeepOuterTimersAndDisableTheOwner) {
     }
 }
 
-TEST(Help, F1InANestedDialogRaisesTheApplicationsHelpCommandOnce) {
+TEST(Help, F1InANestedDialogSendsTheHelpCommandToTheMainWindowOnce) {
     TestApplication app;
     ScriptedDialog outer(kOuterTemplate);
     app.setMainWindow(&outer);
@@ -204,7 +202,7 @@ TEST(Help, F1InANestedDialogRaisesTheApplicationsHelpCommandOnce) {
                  reinterpret_cast<LPARAM>(i.item(kButton)));
         };
         inner.onButton = [&](ScriptedDialog& i) {
-            helpsSeenInside = app.helpCommands;
+            helpsSeenInside = outer.helpCommands;
             i.EndDialog(1);
         };
         inner.DoModal();
@@ -274,7 +272,7 @@ TEST(ModuleRegistry, ALibrarysTemplatesAreFoundOnlyWhileItIsRegistered) {
     FreeLibrary(library);
 }
 
-TEST(DoModal, ATemplateAtTheOriginIsCentredOverItsOwner) {
+TEST(CentreWindow, CentresOverTheOwnerOrTheScreen) {
     auto centre = [](HWND hwnd) {
         RECT r;
         GetWindowRect(hwnd, &r);
@@ -283,13 +281,17 @@ TEST(DoModal, ATemplateAtTheOriginIsCentredOverItsOwner) {
     ScriptedDialog outer(kOuterTemplate);
     POINT outerCentre{}, innerCentre{};
     outer.onInit = [](ScriptedDialog& d) {
+        d.centerWindow();
         post(d.hwnd(), WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED),
              reinterpret_cast<LPARAM>(d.item(kButton)));
     };
     outer.onButton = [&](ScriptedDialog& o) {
         outerCentre = centre(o.hwnd());
         ScriptedDialog inner(kInnerTemplate);
-        inner.onInit = [](ScriptedDialog& i) { SetTimer(i.hwnd(), 1, 10, nullptr); };
+        inner.onInit = [](ScriptedDialog& i) {
+            i.centerWindow();
+            SetTimer(i.hwnd(), 1, 10, nullptr);
+        };
         inner.onTimer = [&](ScriptedDialog& i, UINT_PTR) {
             innerCentre = centre(i.hwnd());
             i.EndDialog(0);

@@ -1,10 +1,10 @@
-#include "box_driver.h"
+#include "tests/msgbox/box_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-#include "chimebox.h"
+#include "msgbox/chimebox.h"
 
 namespace {
 struct BoxSearch {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "box_driver.h"
-#include "chimebox.h"
+#include "tests/msgbox/box_driver.h"
+#include "msgbox/chimebox.h"
 
 namespace {
 HMODULE chimebox() {

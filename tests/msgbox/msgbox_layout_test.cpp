@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "msgbox_layout.h"
+#include "core/msgbox_layout.h"
 
 namespace {
 // Shift-JIS bytes, spelled out so that a wrong execution character set shows.

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "box_driver.h"
-#include "msgbox_layout.h"
+#include "tests/msgbox/box_driver.h"
+#include "core/msgbox_layout.h"
 
 namespace {
 struct TypeCase {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "program_info.h"
+#include "core/program_info.h"
 
 namespace {
 int versionResult = 0;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "program_info.h"
-#include "text.h"
+#include "core/program_info.h"
+#include "core/text.h"
 
 namespace {
 std::string split(const std::string& path, int part) {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "program_info.h"
+#include "core/program_info.h"
 
 namespace {
 // The probes are built into the folder of this test program.

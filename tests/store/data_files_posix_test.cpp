@@ -3,10 +3,10 @@
 
 #include <unistd.h>
 
-#include "data_file_bytes.h"
-#include "data_files.h"
-#include "message_recorder.h"
-#include "test_files.h"
+#include "tests/support/data_file_bytes.h"
+#include "core/data_files.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/test_files.h"
 
 TEST(FailedSave, AWriteThatCannotReachTheDiskKeepsTheOldFile) {
     TempDir program;

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "data_file_bytes.h"
-#include "data_files.h"
-#include "entry_store.h"
-#include "message_recorder.h"
-#include "test_files.h"
+#include "tests/support/data_file_bytes.h"
+#include "core/data_files.h"
+#include "core/entry_store.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/test_files.h"
 
 namespace {
 class DataFilesTest : public ::testing::Test {
@@ -76,7 +76,7 @@ TEST_F(DataFilesTest, SetupFileBytesAndRoundTrip) {
     EXPECT_EQ(readBytes(setupFile()), setupFileBytes("0815", 1, "\x94\xF5\x8D\x6C reserved"));
 
     clearSetup();
-    ASSERT_EQ(loadSetup(), 0);
+    ASSERT_EQ(loadSettings(), 0);
     EXPECT_STREQ(setupRecord.storedPin, "0815");
     EXPECT_EQ(setupRecord.autoLogoutOff, 1);
     EXPECT_STREQ(setupRecord.reservedText, "\x94\xF5\x8D\x6C reserved");
@@ -86,19 +86,19 @@ TEST_F(DataFilesTest, SetupFileBytesAndRoundTrip) {
 TEST_F(DataFilesTest, ShortOrDamagedSetupFileReadsSafely) {
     Bytes full = setupFileBytes("1234", 1, "x");
     writeBytes(setupFile(), Bytes(full.begin(), full.begin() + 9)); // PIN and one byte of the flag
-    ASSERT_EQ(loadSetup(), 0);
+    ASSERT_EQ(loadSettings(), 0);
     EXPECT_STREQ(setupRecord.storedPin, "1234");
     EXPECT_EQ(setupRecord.autoLogoutOff, 1);
     EXPECT_STREQ(setupRecord.reservedText, "");
 
     writeBytes(setupFile(), Bytes(300, 'A')); // no terminator anywhere
-    ASSERT_EQ(loadSetup(), 0);
+    ASSERT_EQ(loadSettings(), 0);
     EXPECT_EQ(std::strlen(setupRecord.storedPin), 7u);
     EXPECT_EQ(std::strlen(setupRecord.reservedText), 251u);
 }
 
 TEST_F(DataFilesTest, MissingSetupFileFailsToLoad) {
-    EXPECT_EQ(loadSetup(), -1);
+    EXPECT_EQ(loadSettings(), -1);
 }
 
 TEST_F(DataFilesTest, ListFileBytesAndRoundTripKeepReservedTexts) {
@@ -270,7 +270,7 @@ TEST(DataDirectory, ADoubleByteFolderNameKeepsItsTrailBackslashByte) {
     EXPECT_EQ(listDir(root.path()), std::vector<std::string>{"\x83\x5C\x83\x74\x83\x67"})
         << "nothing created at a false separator";
     ASSERT_EQ(addEntry("x", "y", "", ""), 0);
-    EXPECT_EQ(saveList(), 0);
+    EXPECT_EQ(saveEntryList(), 0);
     EXPECT_TRUE(exists(data + kSeparator + "List"));
     shutdownDataStore();
 }
@@ -287,9 +287,9 @@ TEST(DataDirectory, ALongProgramDirectoryIsUsedWhole) {
     std::string list = dir + kSeparator + "Data" + kSeparator + "List";
     EXPECT_EQ(std::string(dataPaths.listPath), list);
     ASSERT_EQ(addEntry("x", "y", "", ""), 0);
-    ASSERT_EQ(saveList(), 0);
+    ASSERT_EQ(saveEntryList(), 0);
     clearEntries();
-    ASSERT_EQ(loadList(), 0);
+    ASSERT_EQ(loadEntryList(), 0);
     EXPECT_EQ(entryTable.count, 1);
     shutdownDataStore();
 }

@@ -8,11 +8,11 @@
 #include <thread>
 #include <vector>
 
-#include "data_file_bytes.h"
-#include "data_files.h"
-#include "message_recorder.h"
-#include "store_operations.h"
-#include "test_files.h"
+#include "tests/support/data_file_bytes.h"
+#include "core/data_files.h"
+#include "tests/support/message_recorder.h"
+#include "core/store_operations.h"
+#include "tests/support/test_files.h"
 
 TEST(WindowsSetting, TheAnsiCodePageIsJapanese) {
     EXPECT_EQ(GetACP(), 932u) << "tests must run with LANG=ja_JP.UTF-8";

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "entry_editor_rules.h"
-#include "entry_store.h"
+#include "core/entry_editor_rules.h"
+#include "core/entry_store.h"
 
 namespace {
 class EditorRulesTest : public ::testing::Test {

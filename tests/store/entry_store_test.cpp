@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "data_files.h"
-#include "entry_store.h"
-#include "message_recorder.h"
+#include "core/data_files.h"
+#include "core/entry_store.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 std::vector<std::string> names() {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "login.h"
+#include "core/login.h"
 
 namespace {
 // Records what the countdown asks of the main window.
@@ -19,7 +19,7 @@ public:
         events.push_back("stop");
         running = false;
     }
-    void setTitle(const char* text) override { title = text; }
+    void showCountdown(const char* text) override { title = text; }
     void hideAfterLogout() override {
         events.push_back("hide");
         stateAtHide = loginState;
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(LoginTest, TheTitleCountsDownAndTheSixtiethTickLogsOut) {
     ASSERT_TRUE(tryLogin(""));
-    countdown.control(LogoutTimerMode::Start);
+    countdown.start();
     countdown.tick();
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで59秒");
     for (int i = 2; i <= 59; ++i)
@@ -62,13 +62,13 @@ TEST_F(LoginTest, TheTitleCountsDownAndTheSixtiethTickLogsOut) {
 
 TEST_F(LoginTest, PauseFreezesTheTitleAndResumeContinuesFromThere) {
     tryLogin("");
-    countdown.control(LogoutTimerMode::Start);
+    countdown.start();
     for (int i = 0; i < 30; ++i)
         countdown.tick();
-    countdown.control(LogoutTimerMode::Pause);
+    countdown.pause();
     EXPECT_FALSE(host.running);
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで30秒");
-    countdown.control(LogoutTimerMode::Resume);
+    countdown.resume();
     EXPECT_TRUE(host.running);
     countdown.tick();
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで29秒");
@@ -77,7 +77,7 @@ TEST_F(LoginTest, PauseFreezesTheTitleAndResumeContinuesFromThere) {
 TEST_F(LoginTest, ResumeDoesNothingUnlessLoggedIn) {
     for (LoginState state : {LoginState::Unset, LoginState::LoggedOut}) {
         loginState = state;
-        countdown.control(LogoutTimerMode::Resume);
+        countdown.resume();
         EXPECT_TRUE(host.events.empty());
     }
 }
@@ -86,9 +86,9 @@ TEST_F(LoginTest, WithAutomaticLogoutOffEveryModeStops) {
     setupRecord.autoLogoutOff = 1;
     tryLogin("");
     host.title = "Keyvane - ﾛｸﾞｱｳﾄまで30秒";
-    for (LogoutTimerMode mode : {LogoutTimerMode::Start, LogoutTimerMode::Pause,
-                                 LogoutTimerMode::Resume, static_cast<LogoutTimerMode>(7)}) {
-        countdown.control(mode);
+    for (void (LogoutCountdown::*mode)() :
+         {&LogoutCountdown::start, &LogoutCountdown::pause, &LogoutCountdown::resume}) {
+        (countdown.*mode)();
         EXPECT_FALSE(host.running);
         EXPECT_EQ(host.title, "Keyvane");
     }
@@ -96,12 +96,12 @@ TEST_F(LoginTest, WithAutomaticLogoutOffEveryModeStops) {
 
 TEST_F(LoginTest, StartBeginsAgainFromZero) {
     tryLogin("");
-    countdown.control(LogoutTimerMode::Start);
+    countdown.start();
     for (int i = 0; i < 45; ++i)
         countdown.tick();
-    countdown.control(LogoutTimerMode::Stop);
+    countdown.stop();
     EXPECT_EQ(host.title, "Keyvane");
-    countdown.control(LogoutTimerMode::Start);
+    countdown.start();
     countdown.tick();
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで59秒");
 }

@@ -1,4 +1,4 @@
-#include "data_file_bytes.h"
+#include "tests/support/data_file_bytes.h"
 
 #include <stdexcept>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 struct EntryFields {
     std::string name, id, password;

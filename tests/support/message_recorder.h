@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app_message.h"
+#include "core/app_message.h"
 
 struct ShownMessage {
     std::string text;

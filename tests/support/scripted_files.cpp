@@ -1,4 +1,4 @@
-#include "scripted_files.h"
+#include "tests/support/scripted_files.h"
 
 #include <cstring>
 

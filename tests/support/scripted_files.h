@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "file_ops.h"
+#include "core/file_ops.h"
 
 class ScriptedFiles : public FileSystem {
 public:

@@ -1,0 +1,64 @@
+#include "app/clipboard.h"
+
+#include <cstring>
+
+namespace {
+constexpr int kOpenAttempts = 10;
+constexpr DWORD kOpenPauseMs = 20;
+
+bool openClipboard(HWND owner) {
+    for (int attempt = 1;; ++attempt) {
+        if (OpenClipboard(owner))
+            return true;
+        if (attempt == kOpenAttempts)
+            return false;
+        Sleep(kOpenPauseMs);
+    }
+}
+
+HGLOBAL copyToGlobal(const void* bytes, std::size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
+    if (memory == nullptr)
+        return nullptr;
+    void* target = GlobalLock(memory);
+    if (target == nullptr) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+// A DWORD in one of the registered formats that clipboard history and cloud sync honour.
+void markClipboard(const char* format, DWORD value) {
+    UINT id = RegisterClipboardFormatA(format);
+    if (id == 0)
+        return;
+    if (HGLOBAL memory = copyToGlobal(&value, sizeof value))
+        if (SetClipboardData(id, memory) == nullptr)
+            GlobalFree(memory);
+}
+} // namespace
+
+ClipboardResult copyToClipboard(HWND owner, const char* text) {
+    if (!openClipboard(owner))
+        return ClipboardResult::CannotOpen;
+    if (!EmptyClipboard()) {
+        CloseClipboard();
+        return ClipboardResult::CannotEmpty;
+    }
+    ClipboardResult result = ClipboardResult::CannotSet;
+    if (HGLOBAL memory = copyToGlobal(text, std::strlen(text) + 1)) {
+        if (SetClipboardData(CF_TEXT, memory) != nullptr) {
+            markClipboard("ExcludeClipboardContentFromMonitorProcessing", 1);
+            markClipboard("CanIncludeInClipboardHistory", 0);
+            markClipboard("CanUploadToCloudClipboard", 0);
+            result = ClipboardResult::Copied;
+        } else {
+            GlobalFree(memory); // still ours when the clipboard refused it
+        }
+    }
+    CloseClipboard();
+    return result;
+}

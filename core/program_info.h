@@ -1,0 +1,41 @@
+// Facts about the running program: where its file lies, its file version and the fixed
+// contact texts. Filled once at start-up, read-only afterwards.
+#pragma once
+
+#include <cstdint>
+
+#include "core/text.h"
+
+// The product's name: window titles, the message box caption, the mail subject.
+inline constexpr char kProductName[] = "Keyvane";
+
+struct ProgramInfo {
+    int32_t fileVersion[4]; // most significant part first; all 0 when unreadable
+    char modulePath[kMaxPathBytes];
+    char programDir[kMaxPathBytes];  // modulePath before its last backslash
+    char programFile[kMaxPathBytes]; // modulePath after its last backslash
+    char authorName[64];
+    char authorMail[64];
+    char supportUrl[64];
+    char noticeText[64];
+};
+
+extern ProgramInfo programInfo;
+
+// The year written into the rights notice.
+constexpr int kNoticeYear = 2026;
+
+enum PathPart : int { DirectoryPart = 2, FileNamePart = 3 };
+
+// Fills every field of info except modulePath from path. Returns 0, or -1 when the version
+// could not be read (everything else is filled all the same).
+int buildProgramInfo(const char* path, ProgramInfo& info, int year);
+
+// Fills info.fileVersion from the version resource of the file at path; 0 / -1.
+// Implemented per platform (program_info_win.cpp on Windows).
+int readFileVersion(const char* path, ProgramInfo& info);
+
+// Cuts text in place to the part before (DirectoryPart) or after (FileNamePart) its last
+// backslash; any other part leaves it unchanged. Double-byte characters count whole, so the
+// second byte of ソ or 表 is not a backslash. Always returns 0.
+int splitPath(char* text, int part);
