@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -416,21 +417,48 @@ TEST_F(ResourceTest, StringAndVersionBlock) {
     }
 }
 
-TEST_F(ResourceTest, IconHasItsThreeSizesOnPaleBlue) {
+TEST_F(ResourceTest, IconGroupHoldsEachSizeOnPaleBlue) {
     HMODULE self = GetModuleHandleA(nullptr);
     HRSRC group = FindResourceA(self, MAKEINTRESOURCEA(IDI_KEYVANE), MAKEINTRESOURCEA(14));
     ASSERT_NE(group, nullptr); // RT_GROUP_ICON
     auto* directory = static_cast<BYTE*>(LockResource(LoadResource(self, group)));
-    for (int size : {16, 32, 48}) {
+#pragma pack(push, 2)
+    struct GroupEntry {
+        BYTE width, height, colours, reserved; // 0 stands for 256
+        WORD planes, bitCount;
+        DWORD bytes;
+        WORD id;
+    };
+#pragma pack(pop)
+    // After the header's reserved word, type and count: the entries.
+    const WORD count = reinterpret_cast<const WORD*>(directory)[2];
+    const auto* entries = reinterpret_cast<const GroupEntry*>(directory + 6);
+    std::vector<int> sizes;
+    for (WORD i = 0; i < count; ++i) {
+        sizes.push_back(entries[i].width == 0 ? 256 : entries[i].width);
+        EXPECT_EQ(entries[i].height, entries[i].width);
+        EXPECT_EQ(entries[i].bitCount, 32);
+    }
+    // Small and large icons at 100 to 200 per cent, and the 256 the shell scales down.
+    ASSERT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+
+    for (int size : sizes) {
         SCOPED_TRACE("size " + std::to_string(size));
         int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
         HRSRC image = FindResourceA(self, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3)); // RT_ICON
         ASSERT_NE(image, nullptr);
         auto* bits = static_cast<BYTE*>(LockResource(LoadResource(self, image)));
-        // Each image is stored at exactly its size, with an alpha channel.
-        auto* header = reinterpret_cast<BITMAPINFOHEADER*>(bits);
-        EXPECT_EQ(header->biWidth, size);
-        EXPECT_EQ(header->biBitCount, 32);
+        // Each image is stored at exactly its size, with an alpha channel: a bitmap, or a PNG
+        // whose header chunk holds the width big-endian, then bit depth 8 and colour type RGBA.
+        if (memcmp(bits, "\x89PNG", 4) == 0) {
+            EXPECT_EQ(bits[16] << 24 | bits[17] << 16 | bits[18] << 8 | bits[19], size);
+            EXPECT_EQ(bits[24], 8);
+            EXPECT_EQ(bits[25], 6);
+        } else {
+            auto* header = reinterpret_cast<BITMAPINFOHEADER*>(bits);
+            EXPECT_EQ(header->biWidth, size);
+            EXPECT_EQ(header->biBitCount, 32);
+        }
 
         HICON icon = CreateIconFromResourceEx(bits, SizeofResource(self, image), TRUE, 0x00030000,
                                               size, size, LR_DEFAULTCOLOR);
