@@ -62,3 +62,18 @@ ClipboardResult copyToClipboard(HWND owner, const char* text) {
     CloseClipboard();
     return result;
 }
+
+DWORD clipboardChangeCount() {
+    return GetClipboardSequenceNumber();
+}
+
+void clearClipboardIfUnchanged(HWND owner, DWORD changeCount) {
+    if (changeCount == 0 || GetClipboardSequenceNumber() != changeCount)
+        return;
+    if (!openClipboard(owner))
+        return;
+    // Checked again while the clipboard is ours: nobody can change it in between.
+    if (GetClipboardSequenceNumber() == changeCount)
+        EmptyClipboard();
+    CloseClipboard();
+}

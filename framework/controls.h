@@ -45,6 +45,19 @@ public:
                      reinterpret_cast<LPARAM>(text));
     }
     int count() const { return static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0)); }
+    // Empties the list to append rows rows of about textBytes bytes in all: the room is
+    // reserved at once, and drawing waits for endFill. Filled row by row while drawn, a list of
+    // many thousand rows would repaint and rescroll itself after each one.
+    void beginFill(int rows, std::size_t textBytes) const {
+        SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+        clear();
+        SendMessageA(hwnd_, LB_INITSTORAGE, static_cast<WPARAM>(rows),
+                     static_cast<LPARAM>(textBytes));
+    }
+    void endFill() const {
+        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
     // The selected row, or -1.
     int selection() const { return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)); }
     // The text of a row, at most size - 1 bytes, always terminated; empty for a bad row.

@@ -25,9 +25,12 @@
 // the main window binds it in its command table like any menu command.
 constexpr int kHelpCommand = 0xE146;
 
+// The notification code of a command raised by an accelerator key.
+constexpr int kAcceleratorCode = 1;
+
 template <class D> struct CommandBinding {
     int id;
-    int code; // BN_CLICKED, LBN_SELCHANGE, EN_CHANGE, or 0 for a menu command
+    int code; // BN_CLICKED, LBN_SELCHANGE, EN_CHANGE, 0 for a menu command, kAcceleratorCode
     void (D::*handler)();
 };
 

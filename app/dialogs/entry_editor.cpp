@@ -134,9 +134,11 @@ void EntryEditor::lockWithoutPin() {
 }
 
 void EntryEditor::fillEntryList() {
-    list_.clear();
-    for (int32_t i = 0; i < entryTable.count; ++i)
+    int32_t rows = entryTable.count;
+    list_.beginFill(rows, static_cast<std::size_t>(rows) * sizeof(EntryRecord::name));
+    for (int32_t i = 0; i < rows; ++i)
         list_.append(entryTable.records[i].name); // row i is entry i
+    list_.endFill();
     setFields("", "", "", "");
     updateEditorButtons();
 }

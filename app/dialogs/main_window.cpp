@@ -29,11 +29,17 @@ const CommandBinding<MainWindow> MainWindow::kCommands[] = {
     {ID_HELP_WEB_SUPPORT, 0, &MainWindow::onHelpWebSupport},
     {ID_HELP_MAIL_INQUIRY, 0, &MainWindow::onHelpMailInquiry},
     {kHelpCommand, 0, &MainWindow::onHelpKey},
+    {ID_KEY_COPY_ID, kAcceleratorCode, &MainWindow::onIdFieldClicked},
+    {ID_KEY_COPY_PASSWORD, kAcceleratorCode, &MainWindow::onPasswordFieldClicked},
+    {ID_KEY_OPEN_WEB, kAcceleratorCode, &MainWindow::onOpenWebKey},
 };
 
 namespace {
 constexpr UINT_PTR kLogoutTimer = 0;
 constexpr UINT kLogoutTimerPeriodMs = 1000;
+// A copied ID or password leaves the clipboard again after this long.
+constexpr UINT_PTR kClipboardTimer = 1;
+constexpr UINT kClipboardClearMs = 30000;
 
 const char kClipboardOpenFailed[] = "クリップボードが開けません。";
 const char kClipboardEmptyFailed[] = "クリップボードをクリア出来ませんでした。";
@@ -45,7 +51,23 @@ const char kNoManual[] = "マニュアルがありません。";
 
 MainWindow::MainWindow()
     : KeyFilteredDialog(IDD_MAIN_WINDOW, kCommands),
-      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KEYVANE))) {}
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KEYVANE))),
+      smallIcon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                               MAKEINTRESOURCEA(IDI_KEYVANE), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED))),
+      keys_(LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_KEYS))) {}
+
+MainWindow::~MainWindow() {
+    clearClipboardIfUnchanged(nullptr, copiedChangeCount_);
+}
+
+bool MainWindow::PreTranslateMessage(MSG* msg) {
+    bool forUs = msg->hwnd == hwnd() || IsChild(hwnd(), msg->hwnd);
+    if (forUs && keys_ != nullptr && TranslateAcceleratorA(hwnd(), keys_, msg))
+        return true;
+    return KeyFilteredDialog::PreTranslateMessage(msg);
+}
 
 void MainWindow::bindControls() {
     bind(list_, IDC_MAIN_LIST);
@@ -62,7 +84,8 @@ bool MainWindow::OnInitDialog() {
         AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT_BOX, aboutItem);
     }
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(smallIcon_ != nullptr ? smallIcon_ : icon_));
 
     list_.setFont(fontSet.pMincho13Medium());
     setItemFont(IDC_MAIN_ID_FIELD, fontSet.gothic12());
@@ -93,13 +116,14 @@ int MainWindow::promptForPin() {
 }
 
 void MainWindow::refreshList() {
-    list_.clear();
     setItemText(IDC_MAIN_ID_FIELD, "");
     setItemText(IDC_MAIN_PASSWORD_FIELD, "");
     highlightField_ = kNoField;
-    if (entriesVisible())
-        for (int32_t i = 0; i < entryTable.count; ++i)
-            list_.append(entryTable.records[i].name);
+    int32_t rows = entriesVisible() ? entryTable.count : 0;
+    list_.beginFill(rows, static_cast<std::size_t>(rows) * sizeof(EntryRecord::name));
+    for (int32_t i = 0; i < rows; ++i)
+        list_.append(entryTable.records[i].name);
+    list_.endFill();
     enableItem(IDC_MAIN_WEB, false);
     updateLoginButton();
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -175,8 +199,15 @@ void MainWindow::copyField(Field which) {
     highlightField_ = which;
     InvalidateRect(hwnd(), nullptr, FALSE);
 
+    copyToClipboardFor30Seconds(text);
+    SecureZeroMemory(text, sizeof text);
+}
+
+void MainWindow::copyToClipboardFor30Seconds(const char* text) {
     switch (copyToClipboard(hwnd(), text)) {
     case ClipboardResult::Copied:
+        copiedChangeCount_ = clipboardChangeCount();
+        SetTimer(hwnd(), kClipboardTimer, kClipboardClearMs, nullptr); // again from 30
         break;
     case ClipboardResult::CannotOpen:
         showMessage(kClipboardOpenFailed, kMbOk);
@@ -188,7 +219,12 @@ void MainWindow::copyField(Field which) {
         showMessage(kClipboardSetFailed, kMbOk);
         break;
     }
-    SecureZeroMemory(text, sizeof text);
+}
+
+// Ctrl+U does what a click on Web does, and nothing while the button is disabled.
+void MainWindow::onOpenWebKey() {
+    if (IsWindowEnabled(item(IDC_MAIN_WEB)))
+        onWebClicked();
 }
 
 void MainWindow::onWebClicked() {
@@ -282,6 +318,11 @@ HBRUSH MainWindow::OnCtlColor(HDC dc, HWND control, int kind) {
 }
 
 bool MainWindow::OnTimer(UINT_PTR timerId) {
+    if (timerId == kClipboardTimer) {
+        KillTimer(hwnd(), kClipboardTimer);
+        clearClipboardIfUnchanged(hwnd(), copiedChangeCount_);
+        return true;
+    }
     if (timerId == kLogoutTimer)
         countdown_.tick();
     return false; // and the default processing

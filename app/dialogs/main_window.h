@@ -9,6 +9,11 @@
 class MainWindow : public KeyFilteredDialog<MainWindow>, private LogoutTimerHost {
 public:
     MainWindow();
+    // Takes a copied secret off the clipboard if it is still there.
+    ~MainWindow() override;
+
+    // Ctrl+B, Ctrl+C and Ctrl+U, then the shared Return/Escape filter.
+    bool PreTranslateMessage(MSG* msg) override;
 
     // The message box, with the countdown paused while it is up.
     int showMessage(const char* text, int type);
@@ -35,6 +40,7 @@ private:
     void onIdFieldClicked() { copyField(kIdField); }
     void onPasswordFieldClicked() { copyField(kPasswordField); }
     void onWebClicked();
+    void onOpenWebKey();
     // The Help menu, and F1.
     void onHelpAbout();
     void onHelpManual();
@@ -47,6 +53,7 @@ private:
     void refreshList();
     void updateLoginButton();
     void copyField(Field which);
+    void copyToClipboardFor30Seconds(const char* text);
 
     // The countdown's seam.
     void startTimer() override;
@@ -56,6 +63,9 @@ private:
 
     ListBox list_;
     HICON icon_;
+    HICON smallIcon_;
+    HACCEL keys_;
+    DWORD copiedChangeCount_ = 0; // the clipboard's counter after the last copy
     Field highlightField_ = kNoField;
     LogoutCountdown countdown_{*this};
 };

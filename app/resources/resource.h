@@ -14,6 +14,7 @@
 #define IDD_PIN_PROMPT 129
 #define IDD_ENTRY_EDITOR 130
 #define IDR_MAIN_MENU 132
+#define IDR_MAIN_KEYS 133 // the main window's accelerator keys
 
 // Main window (102).
 #define IDC_MAIN_LIST 1000
@@ -65,6 +66,11 @@
 #define ID_HELP_WEB_SUPPORT 32772
 #define ID_HELP_MAIL_INQUIRY 32773
 #define ID_HELP_MANUAL 32774
+
+// Commands of the main window's keys (accelerators IDR_MAIN_KEYS).
+#define ID_KEY_COPY_ID 32775
+#define ID_KEY_COPY_PASSWORD 32776
+#define ID_KEY_OPEN_WEB 32777
 #ifndef ID_APP_ABOUT
 #define ID_APP_ABOUT 57664 // 0xE140, the About command number dialog frameworks share
 #endif

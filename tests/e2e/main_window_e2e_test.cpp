@@ -299,3 +299,87 @@ TEST(Keys, ReturnAndEscapeDoNotCloseTheMainWindow) {
     EXPECT_TRUE(robot.running());
     EXPECT_TRUE(IsWindowVisible(main));
 }
+
+TEST(Keys, CtrlBCAndUDoWhatTheClicksDoAndNothingWhereTheyWouldNot) {
+    OpenRecorder recorder({"kvtest"});
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot, 1);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    Robot::setClipboardText("mine");
+    Robot::pressControlKey(main, 'C'); // nothing selected
+    Sleep(300);
+    EXPECT_EQ(Robot::clipboardText(), "mine");
+
+    Robot::selectRow(main, kMainList, 1); // Mail, with a web address
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::enabled(main, kWeb); }));
+    Robot::pressControlKey(main, 'B');
+    EXPECT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "taro@example.jp"; }));
+    Robot::pressControlKey(main, 'C');
+    EXPECT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "s3cret!"; }));
+    EXPECT_TRUE(Robot::waitUntil([&] { return lastUsedOf(robot.readDataFile("List"), 1) != 0; }))
+        << "stamped and saved as by a click";
+    Robot::pressControlKey(main, 'U');
+    ASSERT_TRUE(recorder.waitForOpen());
+    EXPECT_NE(recorder.opened().find("kvtest://mail.example.jp/inbox"), std::string::npos);
+
+    Robot::selectRow(main, kMainList, 0); // Bank: no web address, Web disabled
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kIdField) == "0012345"; }));
+    std::string opened = recorder.opened();
+    Robot::pressControlKey(main, 'U');
+    Robot::click(main, kLogin); // logged out: nothing to copy
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kLogin) == kLoginText; }));
+    Robot::setClipboardText("mine");
+    Robot::pressControlKey(main, 'C');
+    Sleep(500);
+    EXPECT_EQ(recorder.opened(), opened);
+    EXPECT_EQ(robot.messageBox(), nullptr);
+    EXPECT_EQ(Robot::clipboardText(), "mine");
+}
+
+// The copy leaves the clipboard 30 seconds later, logged in or not, unless the user copied
+// something else meanwhile; and when Keyvane exits, on the same terms.
+TEST(Copy, ACopiedSecretLeavesTheClipboardUnlessSomethingElseReplacedIt) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot, 1);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    Robot::selectRow(main, kMainList, 1);
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kIdField) == "taro@example.jp"; }));
+    Robot::click(main, kPasswordField);
+    ASSERT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "s3cret!"; }));
+    Robot::setClipboardText("mine");
+    Sleep(31000);
+    EXPECT_EQ(Robot::clipboardText(), "mine") << "the user's own copy is left alone";
+
+    Robot::click(main, kPasswordField);
+    ASSERT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "s3cret!"; }));
+    DWORD copied = GetTickCount();
+    Robot::click(main, kLogin); // hidden: the clipboard is emptied all the same
+    EXPECT_TRUE(Robot::waitUntil([] { return !Robot::clipboardText().has_value(); }, 33000));
+    EXPECT_GE(GetTickCount() - copied, 29000u);
+
+    Robot::click(main, kLogin);
+    ASSERT_TRUE(robot.logIn("1234"));
+    Robot::selectRow(main, kMainList, 0); // Mail, used: first now
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kIdField) == "taro@example.jp"; }));
+    Robot::click(main, kIdField);
+    ASSERT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "taro@example.jp"; }));
+    EXPECT_TRUE(robot.stop().exited);
+    EXPECT_FALSE(Robot::clipboardText().has_value()) << "emptied at exit";
+}
+
+TEST(Copy, AtExitTheUsersOwnCopyStays) {
+    KeyvaneRobot robot;
+    prepareLoggedInData(robot, 1);
+    HWND main = robot.startAndLogIn("1234");
+    ASSERT_NE(main, nullptr);
+    Robot::selectRow(main, kMainList, 0);
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main, kIdField) == "0012345"; }));
+    Robot::click(main, kIdField);
+    ASSERT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "0012345"; }));
+    Robot::setClipboardText("mine");
+    Robot::click(main, kExit);
+    EXPECT_TRUE(robot.waitForExit());
+    EXPECT_EQ(Robot::clipboardText(), "mine");
+}

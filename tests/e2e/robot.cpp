@@ -302,6 +302,19 @@ void Robot::pressKey(HWND window, WORD key) {
     PostMessageA(window, WM_KEYUP, key, up);
 }
 
+void Robot::pressControlKey(HWND dialog, WORD key) {
+    SetForegroundWindow(dialog);
+    waitUntil([&] { return GetForegroundWindow() == dialog; }, 1000);
+    INPUT inputs[4] = {};
+    const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+}
+
 std::optional<std::string> Robot::clipboardText() {
     if (!openClipboard())
         throw std::runtime_error("cannot open the clipboard");
@@ -324,6 +337,19 @@ void Robot::emptyClipboard() {
     if (!openClipboard())
         throw std::runtime_error("cannot open the clipboard");
     EmptyClipboard();
+    CloseClipboard();
+}
+
+void Robot::setClipboardText(const std::string& text) {
+    if (!openClipboard())
+        throw std::runtime_error("cannot open the clipboard");
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        if (SetClipboardData(CF_TEXT, memory) == nullptr)
+            GlobalFree(memory);
+    }
     CloseClipboard();
 }
 

@@ -93,12 +93,18 @@ public:
     // Posts the key's press, character and release (VK_RETURN, VK_ESCAPE) to window, where the
     // keyboard would deliver them: through the program's message loop and key filters.
     static void pressKey(HWND window, WORD key);
+    // Ctrl+key typed on the keyboard, to the window that has the focus in the program of
+    // dialog, after bringing dialog to the front. Key combinations are read from the keyboard's
+    // own state, which posted messages do not change, so these go in as real input.
+    static void pressControlKey(HWND dialog, WORD key);
 
     // --- the clipboard ---
     // Plain text (CF_TEXT) on the clipboard; nothing when there is none.
     static std::optional<std::string> clipboardText();
     static bool clipboardHasFormat(const char* registeredName);
     static void emptyClipboard();
+    // Puts plain text on the clipboard, as the user copying something elsewhere would.
+    static void setClipboardText(const std::string& text);
 
     // Polls condition every few milliseconds until it holds or the time is up.
     static bool waitUntil(const std::function<bool()>& condition, int timeoutMs = kRobotWaitMs);

@@ -1,6 +1,12 @@
 // minimal_dialog.exe: what any dialog program costs to start, to set Keyvane's start-up beside.
-// One modal dialog from a resource template; no other work.
+// One modal dialog from a resource template; no other work. minimal_dialog_styled.exe is the
+// same program with what every program with themed controls needs, as Keyvane has it: the
+// manifest and the InitCommonControls call.
 #include <windows.h>
+
+#ifdef KEYVANE_MINIMAL_STYLED
+#include <commctrl.h>
+#endif
 
 #include "tools/measuring/minimal_dialog.h"
 
@@ -18,6 +24,9 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+#ifdef KEYVANE_MINIMAL_STYLED
+    InitCommonControls();
+#endif
     return static_cast<int>(
         DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MINIMAL), nullptr, dialogProc, 0));
 }
