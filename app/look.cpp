@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "core/dpi.h"
+
 Palette palette;
 FontSet fontSet;
 HBRUSH dialogBrush = nullptr;
@@ -42,12 +44,15 @@ const FontFamily kFamilies[] = {
 } // namespace
 
 void createFontSet() {
+    // The heights are 96-DPI pixels; the dialogs' own font and sizes follow the system DPI, so
+    // these must too, or the fields' text would shrink inside their grown boxes.
+    int dpi = GetDeviceCaps(ClientDC(nullptr).get(), LOGPIXELSY);
     int next = 0;
     for (const FontFamily& family : kFamilies) {
         for (int i = 0; i < family.count && next < FontSet::kCount; ++i) {
-            fontSet.fonts[next++].attach(CreateFontA(family.heights[i], 0, 0, 0, family.weight,
-                                                     FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
-                                                     FIXED_PITCH | FF_MODERN, family.face));
+            fontSet.fonts[next++].attach(CreateFontA(
+                scaleToDpi(family.heights[i], dpi), 0, 0, 0, family.weight, FALSE, FALSE, FALSE,
+                SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN, family.face));
         }
     }
 }

@@ -12,7 +12,8 @@ struct Palette {
         paleCyan, paleMagenta;
 };
 
-// 31 fonts, each owning its handle; four are given to controls.
+// 31 fonts, each owning its handle; four are given to controls. Their pixel heights grow with the
+// system DPI from their 96-DPI sizes.
 struct FontSet {
     static constexpr int kCount = 31;
     Font fonts[kCount];
@@ -35,4 +36,5 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 void createPalette();
+// Takes the system DPI once; call at start-up.
 void createFontSet();

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/dpi.h"
 #include "core/msgbox_layout.h"
 
 namespace {
@@ -96,4 +97,17 @@ TEST(BoxWindowSize, AddsMarginsFrameAndCaptionToTextAndButtons) {
     BoxSize wide = boxWindowSize(messageRect(350, 36), {4, 2, 23});
     EXPECT_EQ(wide.width, 370 + 8);
     EXPECT_EQ(wide.height, 36 + 53 + 23 + 4);
+}
+
+TEST(ScaleToDpi, KeepsNinetySixDpiSizesAndRoundsHalvesAwayFromZeroAboveIt) {
+    for (int pixels : {-90, 0, 1, 12, 21, 200})
+        EXPECT_EQ(scaleToDpi(pixels, 96), pixels);
+    EXPECT_EQ(scaleToDpi(12, 0), 12); // a failed DPI query
+    EXPECT_EQ(scaleToDpi(12, 120), 15);
+    EXPECT_EQ(scaleToDpi(10, 120), 13);   // 12.5
+    EXPECT_EQ(scaleToDpi(-10, 120), -13); // mirrored
+    EXPECT_EQ(scaleToDpi(21, 144), 32);   // 31.5
+    EXPECT_EQ(scaleToDpi(13, 144), 20);   // 19.5
+    EXPECT_EQ(scaleToDpi(-30, 144), -45);
+    EXPECT_EQ(scaleToDpi(1000000, 480), 5000000); // no overflow on the way
 }
