@@ -33,49 +33,59 @@ constexpr int kMargin = 10;
 constexpr int kMinTextWidth = 200;
 constexpr int kTextToButtons = 12;
 constexpr int kButtonHeight = 21;
+constexpr int kMessageFontHeight = 12;
 
-BoxRect button(int left, int top, int width) {
-    return {left, top, left + width, top + kButtonHeight};
-}
+// Each button's left and right edge as an offset from the centre of the text. Scaling edges
+// rather than widths keeps a row symmetric and inside the text's width at every DPI: three
+// buttons span exactly the minimum width.
+struct RowEdges {
+    int count;
+    int indices[3];
+    int edges[3][2];
+};
+const RowEdges kRows[3] = {
+    {1, {1}, {{-40, 40}}},                               // Single
+    {2, {0, 2}, {{-90, -10}, {10, 90}}},                 // Pair
+    {3, {0, 1, 2}, {{-100, -40}, {-30, 30}, {40, 100}}}, // Triple
+};
 } // namespace
 
 ButtonSet buttonSetFor(int boxType) {
     return kButtonSets[knownType(boxType) ? boxType : 0];
 }
 
-BoxRect messageRect(int textWidth, int textHeight) {
-    int width = textWidth >= kMinTextWidth ? textWidth : kMinTextWidth;
-    return {kMargin, kMargin, width + kMargin, textHeight + kMargin};
+BoxRect messageRect(int textWidth, int textHeight, int dpi) {
+    int margin = scaleToDpi(kMargin, dpi);
+    int minWidth = scaleToDpi(kMinTextWidth, dpi);
+    int width = textWidth >= minWidth ? textWidth : minWidth;
+    return {margin, margin, width + margin, textHeight + margin};
 }
 
-ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row) {
+ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row, int dpi) {
     ButtonPlacement placement{};
-    int c = message.width() / 2;
-    int top = message.bottom + kTextToButtons;
-    switch (row) {
-    case ButtonRow::Single:
-        placement.placed[1] = true;
-        placement.rects[1] = button(c - 30, top, 80);
-        break;
-    case ButtonRow::Pair:
-        placement.placed[0] = placement.placed[2] = true;
-        placement.rects[0] = button(c - 80, top, 80);
-        placement.rects[2] = button(c + 20, top, 80);
-        break;
-    case ButtonRow::Triple:
-        placement.placed[0] = placement.placed[1] = placement.placed[2] = true;
-        placement.rects[0] = button(c - 90, top, 60);
-        placement.rects[1] = button(c - 20, top, 60);
-        placement.rects[2] = button(c + 50, top, 60);
-        break;
+    const RowEdges& shape = kRows[static_cast<int>(row)];
+    int centre = message.left + message.width() / 2;
+    int top = message.bottom + scaleToDpi(kTextToButtons, dpi);
+    int bottom = top + scaleToDpi(kButtonHeight, dpi);
+    for (int k = 0; k < shape.count; ++k) {
+        int i = shape.indices[k];
+        placement.placed[i] = true;
+        placement.rects[i] = {centre + scaleToDpi(shape.edges[k][0], dpi), top,
+                              centre + scaleToDpi(shape.edges[k][1], dpi), bottom};
     }
     return placement;
 }
 
-BoxSize boxWindowSize(const BoxRect& message, const FrameMetrics& frame) {
-    int buttonsBottom = message.bottom + kTextToButtons + kButtonHeight;
-    return {message.right + kMargin + 2 * frame.cxDlgFrame,
-            buttonsBottom + kMargin + frame.cyCaption + 2 * frame.cyDlgFrame};
+BoxSize boxWindowSize(const BoxRect& message, const FrameMetrics& frame, int dpi) {
+    int margin = scaleToDpi(kMargin, dpi);
+    int buttonsBottom =
+        message.bottom + scaleToDpi(kTextToButtons, dpi) + scaleToDpi(kButtonHeight, dpi);
+    return {message.right + margin + 2 * frame.cxDlgFrame,
+            buttonsBottom + margin + frame.cyCaption + 2 * frame.cyDlgFrame};
+}
+
+int messageFontHeight(int dpi) {
+    return scaleToDpi(kMessageFontHeight, dpi);
 }
 
 int resultForButton(int boxType, int index) {

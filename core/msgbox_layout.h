@@ -1,9 +1,13 @@
 // The message box's arithmetic: which buttons each box type shows and with which captions, where
 // the text and the buttons go for a measured text, how large the window gets, and what each
 // button answers. Portable (no <windows.h>), so it is tested natively as well.
+// Every pixel size below is stated at 96 DPI; the functions taking a dpi scale them to it, as the
+// dialog font that draws the captions grows with the system DPI too.
 #pragma once
 
 #include <cstddef>
+
+#include "core/dpi.h"
 
 // Control ids of dialog template 2000. The buttons' index (0, 1, 2) is their tab order.
 constexpr int kTemplateId = 2000;
@@ -40,14 +44,15 @@ ButtonSet buttonSetFor(int boxType);
 
 // Where the message static goes for a text that DrawTextA measured as textWidth x textHeight:
 // at 10, 10, at least 200 wide.
-BoxRect messageRect(int textWidth, int textHeight);
+BoxRect messageRect(int textWidth, int textHeight, int dpi = kBaseDpi);
 
-// The buttons of a row, 21 high and 12 pixels below the text, centred under it.
+// The buttons of a row, 21 high and 12 pixels below the text, centred under it: one of 80, two
+// of 80 with 20 between them, or three of 60 with 10 between them.
 struct ButtonPlacement {
     bool placed[3]; // by button index; hidden buttons are not moved
     BoxRect rects[3];
 };
-ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row);
+ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row, int dpi = kBaseDpi);
 
 // GetSystemMetrics(SM_CXDLGFRAME, SM_CYDLGFRAME, SM_CYCAPTION).
 struct FrameMetrics {
@@ -57,12 +62,15 @@ struct FrameMetrics {
 };
 
 // The window's outer size: 10 pixels of margin right of the text and below the buttons, plus
-// the frame and the caption bar.
+// the frame and the caption bar (which the system already gives at its DPI).
 struct BoxSize {
     int width;
     int height;
 };
-BoxSize boxWindowSize(const BoxRect& message, const FrameMetrics& frame);
+BoxSize boxWindowSize(const BoxRect& message, const FrameMetrics& frame, int dpi = kBaseDpi);
+
+// The message's font height in pixels: 12 at 96 DPI.
+int messageFontHeight(int dpi);
 
 // The box's result for a click on the button with this index: the platform's IDOK..IDNO for the
 // buttons a type shows, the index itself for the ones it hides.

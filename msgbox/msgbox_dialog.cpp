@@ -12,6 +12,12 @@ namespace {
 bool isBoxControl(int id) {
     return id >= kLeftButtonId && id <= kRightButtonId;
 }
+
+// The system DPI, which the dialog font of the template and the frame metrics already follow.
+int systemDpi() {
+    ClientDC screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
 } // namespace
 
 MsgBoxDialog::MsgBoxDialog(const char* message, const char* caption, int boxType, int useColour,
@@ -43,8 +49,10 @@ bool MsgBoxDialog::OnInitDialog() {
 
 void MsgBoxDialog::arrangeControls() {
     HWND text = item(kMessageId);
-    messageFont_.attach(CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                    0, 0, 0, FIXED_PITCH | FF_MODERN, "ＭＳ Ｐ明朝"));
+    int dpi = systemDpi();
+    messageFont_.attach(CreateFontA(messageFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                    SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
+                                    "ＭＳ Ｐ明朝"));
     setItemFont(kMessageId, messageFont_.get());
 
     // Measure what the static really holds, in the font it really uses. DT_CALCRECT alone
@@ -64,7 +72,8 @@ void MsgBoxDialog::arrangeControls() {
     AdjustWindowRectEx(&measured, static_cast<DWORD>(GetWindowLongA(text, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongA(text, GWL_EXSTYLE)) &
                            ~static_cast<DWORD>(WS_EX_CLIENTEDGE));
-    BoxRect message = messageRect(measured.right - measured.left, measured.bottom - measured.top);
+    BoxRect message =
+        messageRect(measured.right - measured.left, measured.bottom - measured.top, dpi);
     MoveWindow(text, message.left, message.top, message.width(), message.height(), TRUE);
 
     for (int id : kButtonIds)
@@ -76,7 +85,7 @@ void MsgBoxDialog::arrangeControls() {
             showItem(kButtonIds[i], true);
         }
     }
-    ButtonPlacement placement = placeButtons(message, buttons.row);
+    ButtonPlacement placement = placeButtons(message, buttons.row, dpi);
     for (int i = 0; i < 3; ++i) {
         if (placement.placed[i]) {
             const BoxRect& r = placement.rects[i];
@@ -84,9 +93,10 @@ void MsgBoxDialog::arrangeControls() {
         }
     }
 
-    BoxSize size =
-        boxWindowSize(message, {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
-                                GetSystemMetrics(SM_CYCAPTION)});
+    BoxSize size = boxWindowSize(message,
+                                 {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
+                                  GetSystemMetrics(SM_CYCAPTION)},
+                                 dpi);
     MoveWindow(hwnd(), 0, 0, size.width, size.height, TRUE);
     setTitle(caption_);
     centerWindow();

@@ -1,4 +1,5 @@
-// The message box's arithmetic: button sets, placement, window size and results.
+// The message box's arithmetic: button sets, placement, window size and results, at 96 DPI
+// and above.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -110,4 +111,40 @@ TEST(ScaleToDpi, KeepsNinetySixDpiSizesAndRoundsHalvesAwayFromZeroAboveIt) {
     EXPECT_EQ(scaleToDpi(13, 144), 20);   // 19.5
     EXPECT_EQ(scaleToDpi(-30, 144), -45);
     EXPECT_EQ(scaleToDpi(1000000, 480), 5000000); // no overflow on the way
+}
+
+TEST(BoxLayoutAtHigherDpi, MarginsGapsButtonsAndFontGrowInProportion) {
+    // 120 DPI: 13-pixel margins, a 250-pixel minimum, 15 to the buttons, buttons 26 high.
+    BoxRect text = messageRect(100, 20, 120);
+    expectRect(text, 13, 13, 263, 33);
+    expectRect(messageRect(300, 20, 120), 13, 13, 313, 33);
+    ButtonPlacement triple = placeButtons(text, ButtonRow::Triple, 120); // centre 138
+    expectRect(triple.rects[0], 13, 48, 88, 74);
+    expectRect(triple.rects[1], 100, 48, 176, 74);
+    expectRect(triple.rects[2], 188, 48, 263, 74);
+    ButtonPlacement pair = placeButtons(text, ButtonRow::Pair, 120);
+    expectRect(pair.rects[0], 25, 48, 125, 74);
+    expectRect(pair.rects[2], 151, 48, 251, 74);
+    expectRect(placeButtons(text, ButtonRow::Single, 120).rects[1], 88, 48, 188, 74);
+    BoxSize size = boxWindowSize(text, {3, 3, 19}, 120);
+    EXPECT_EQ(size.width, 263 + 13 + 6);
+    EXPECT_EQ(size.height, 74 + 13 + 19 + 6);
+    EXPECT_EQ(messageFontHeight(120), 15);
+
+    // 144 DPI: everything half as large again.
+    text = messageRect(150, 24, 144);
+    expectRect(text, 15, 15, 315, 39);
+    triple = placeButtons(text, ButtonRow::Triple, 144); // centre 165
+    expectRect(triple.rects[0], 15, 57, 105, 89);
+    expectRect(triple.rects[1], 120, 57, 210, 89);
+    expectRect(triple.rects[2], 225, 57, 315, 89);
+    pair = placeButtons(text, ButtonRow::Pair, 144);
+    expectRect(pair.rects[0], 30, 57, 150, 89);
+    expectRect(pair.rects[2], 180, 57, 300, 89);
+    expectRect(placeButtons(text, ButtonRow::Single, 144).rects[1], 105, 57, 225, 89);
+    size = boxWindowSize(text, {3, 3, 19}, 144);
+    EXPECT_EQ(size.width, 315 + 15 + 6);
+    EXPECT_EQ(size.height, 89 + 15 + 19 + 6);
+    EXPECT_EQ(messageFontHeight(144), 18);
+    EXPECT_EQ(messageFontHeight(96), 12);
 }
