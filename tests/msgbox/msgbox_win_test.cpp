@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "tests/msgbox/box_driver.h"
+#include "core/dpi.h"
 #include "core/msgbox_layout.h"
 
 namespace {
@@ -206,6 +209,84 @@ ColourView viewColours(HWND box) {
     DeleteDC(dc);
     return view;
 }
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The caption's cell as the button draws it, in the button's own font.
+SIZE captionSize(HWND button) {
+    std::string caption = windowText(button);
+    HDC dc = GetDC(button);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
+    RECT rect{0, 0, 0, 0};
+    DrawTextA(dc, caption.c_str(), -1, &rect, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(button, dc);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The template's dialog font, which draws the captions, grows with the system DPI; the buttons,
+// the margins and the message font must grow with it.
+void checkCaptionsAndMarginsAtTheSystemDpi() {
+    const int dpi = screenDpi();
+    SCOPED_TRACE(dpi);
+    // The focus rectangle's dotted line lies one pixel inside the button's edge; the caption's
+    // cell must stay clear of it.
+    const SIZE room = {GetSystemMetrics(SM_CXEDGE) + 2, GetSystemMetrics(SM_CYEDGE) + 2};
+    for (int type = 0; type < 6; ++type) {
+        SCOPED_TRACE(type);
+        LayoutView view{};
+        SIZE captions[3]{};
+        runBox({"\x83\x65\x83\x58\x83\x67", "fit", type}, [&](HWND box) {
+            view = viewLayout(box);
+            for (int i = 0; i < 3; ++i)
+                captions[i] = captionSize(GetDlgItem(box, kButtonIds[i]));
+            pressKey(focusIn(box), VK_ESCAPE);
+        });
+        EXPECT_EQ(view.font.lfHeight, messageFontHeight(dpi));
+        EXPECT_EQ(view.message.left, scaleToDpi(10, dpi));
+        EXPECT_EQ(view.client.right - view.message.right, scaleToDpi(10, dpi));
+        for (int i = 0; i < 3; ++i) {
+            if (!view.visible[i])
+                continue;
+            SCOPED_TRACE(i);
+            const RECT& button = view.buttons[i];
+            EXPECT_EQ(button.bottom - button.top, scaleToDpi(21, dpi));
+            EXPECT_LE(captions[i].cx + 2 * room.cx, button.right - button.left);
+            EXPECT_LE(captions[i].cy + 2 * room.cy, button.bottom - button.top);
+            EXPECT_GE(button.left, view.message.left);
+            EXPECT_LE(button.right, view.message.right);
+            EXPECT_EQ(view.client.bottom - button.bottom, scaleToDpi(10, dpi));
+        }
+    }
+}
+
+// Runs this test program again with the given arguments; its exit code, or -1.
+int runThisProgram(const char* arguments) {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    char command[2 * MAX_PATH];
+    std::snprintf(command, sizeof command, "\"%s\" %s", path, arguments);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(path, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
 } // namespace
 
 TEST(MsgBoxButtons, EveryTypeShowsItsCaptionsFocusesItsFirstButtonAndAnswersEachClick) {
@@ -369,4 +450,30 @@ TEST(MsgBoxOwner, AVisibleWindowOfTheCallerOwnsTheBoxAndIsDisabledMeanwhile) {
     EXPECT_NEAR(boxRect.left + boxRect.right, 100 + 700, 1);
     EXPECT_NEAR(boxRect.top + boxRect.bottom, 120 + 520, 1);
     DestroyWindow(owner);
+}
+
+TEST(MsgBoxLayout, EveryCaptionFitsItsButtonAndTheMarginsFollowTheSystemDpi) {
+    // Set for the second run below, which must see that DPI.
+    const char* rerunDpi = std::getenv("MSGBOX_TESTS_DPI");
+    if (rerunDpi != nullptr) {
+        ASSERT_EQ(screenDpi(), std::atoi(rerunDpi));
+    }
+    checkCaptionsAndMarginsAtTheSystemDpi();
+    // Wine reads the user's LogPixels whenever a process starts, so under wine this test runs
+    // once more at 144 DPI in a second process. Windows applies a new DPI only at the next
+    // sign-in: there the test covers the DPI the machine runs at.
+    if (underWine() && rerunDpi == nullptr && screenDpi() == kBaseDpi) {
+        const char desktop[] = "Control Panel\\Desktop";
+        const DWORD larger = 144;
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &larger,
+                                  sizeof larger),
+                  ERROR_SUCCESS);
+        SetEnvironmentVariableA("MSGBOX_TESTS_DPI", "144");
+        int exitCode = runThisProgram("--gtest_filter=MsgBoxLayout."
+                                      "EveryCaptionFitsItsButtonAndTheMarginsFollowTheSystemDpi");
+        SetEnvironmentVariableA("MSGBOX_TESTS_DPI", nullptr);
+        // The session's prefix has no LogPixels of its own: without one, wine uses 96.
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels");
+        EXPECT_EQ(exitCode, 0);
+    }
 }
