@@ -1,6 +1,9 @@
 #include "app/clipboard.h"
 
 #include <cstring>
+#include <string>
+
+#include "framework/wide_text.h"
 
 namespace {
 constexpr int kOpenAttempts = 10;
@@ -32,7 +35,7 @@ HGLOBAL copyToGlobal(const void* bytes, std::size_t size) {
 
 // A DWORD in one of the registered formats that clipboard history and cloud sync honour.
 void markClipboard(const char* format, DWORD value) {
-    UINT id = RegisterClipboardFormatA(format);
+    UINT id = RegisterClipboardFormatW(wideFromShiftJis(format).c_str());
     if (id == 0)
         return;
     if (HGLOBAL memory = copyToGlobal(&value, sizeof value))
@@ -48,9 +51,13 @@ ClipboardResult copyToClipboard(HWND owner, const char* text) {
         CloseClipboard();
         return ClipboardResult::CannotEmpty;
     }
+    // As UTF-16, from which Windows derives the other text formats in each reader's code page.
     ClipboardResult result = ClipboardResult::CannotSet;
-    if (HGLOBAL memory = copyToGlobal(text, std::strlen(text) + 1)) {
-        if (SetClipboardData(CF_TEXT, memory) != nullptr) {
+    std::wstring wide = wideFromShiftJis(text);
+    HGLOBAL memory = copyToGlobal(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    SecureZeroMemory(&wide[0], wide.size() * sizeof(wchar_t)); // a password, in our memory
+    if (memory != nullptr) {
+        if (SetClipboardData(CF_UNICODETEXT, memory) != nullptr) {
             markClipboard("ExcludeClipboardContentFromMonitorProcessing", 1);
             markClipboard("CanIncludeInClipboardHistory", 0);
             markClipboard("CanUploadToCloudClipboard", 0);

@@ -11,24 +11,28 @@
 #include "app/look.h"
 #include "core/program_info.h"
 #include "app/resources/resource.h"
+#include "framework/wide_text.h"
 
 KeyvaneApp keyvaneApp;
 
 namespace {
 // Marks the one running instance; never waited on.
-const char kInstanceMutexName[] = "KEYVANE_1020";
+const wchar_t kInstanceMutexName[] = L"KEYVANE_1020";
 
 // Every message of the program appears in the Chimebox message box, in the dialogs' colour.
 int showInMessageBox(const char* text, int type) {
     return BootMsgBox(text, kProductName, type, 1, dialogColor);
 }
 
+// The program's path through the wide-character function, in UTF-8, so that any folder name
+// survives whatever the system's code page.
 void fillProgramInfo() {
     std::memset(&programInfo, 0, sizeof programInfo);
-    DWORD length =
-        GetModuleFileNameA(nullptr, programInfo.modulePath, sizeof programInfo.modulePath);
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     // A path cut to fit would name another folder: keep none, and so write no data anywhere.
-    if (length >= sizeof programInfo.modulePath)
+    if (length == 0 || length >= MAX_PATH ||
+        !utf8FromWide(path, programInfo.modulePath, sizeof programInfo.modulePath))
         programInfo.modulePath[0] = '\0';
     buildProgramInfo(programInfo.modulePath, programInfo, kNoticeYear);
 }
@@ -42,7 +46,7 @@ bool KeyvaneApp::InitInstance() {
     createFontSet();
 
     // One call both tests and marks, so two starts at the same moment cannot both run on.
-    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    HANDLE instanceMutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
     if (instanceMutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(instanceMutex);
         return false;

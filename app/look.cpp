@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "core/dpi.h"
+#include "framework/wide_text.h"
 
 Palette palette;
 FontSet fontSet;
@@ -50,9 +51,10 @@ void createFontSet() {
     int next = 0;
     for (const FontFamily& family : kFamilies) {
         for (int i = 0; i < family.count && next < FontSet::kCount; ++i) {
-            fontSet.fonts[next++].attach(CreateFontA(
-                scaleToDpi(family.heights[i], dpi), 0, 0, 0, family.weight, FALSE, FALSE, FALSE,
-                SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN, family.face));
+            fontSet.fonts[next++].attach(
+                CreateFontW(scaleToDpi(family.heights[i], dpi), 0, 0, 0, family.weight, FALSE,
+                            FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
+                            wideFromShiftJis(family.face).c_str()));
         }
     }
 }

@@ -4,10 +4,15 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
+// path is UTF-8.
 int readFileVersion(const char* path, ProgramInfo& info) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, path, -1, nullptr, 0);
+    std::wstring file(static_cast<std::size_t>(units > 0 ? units : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path, -1, &file[0], units);
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    DWORD size = GetFileVersionInfoSizeW(file.c_str(), &handle);
     if (size == 0)
         return -1;
     void* block = std::malloc(size);
@@ -16,8 +21,8 @@ int readFileVersion(const char* path, ProgramInfo& info) {
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (!GetFileVersionInfoA(path, 0, size, block) ||
-        !VerQueryValueA(block, "\\", reinterpret_cast<void**>(&fixed), &length) ||
+    if (!GetFileVersionInfoW(file.c_str(), 0, size, block) ||
+        !VerQueryValueW(block, L"\\", reinterpret_cast<void**>(&fixed), &length) ||
         fixed == nullptr) {
         std::free(block);
         return -1;

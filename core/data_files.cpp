@@ -128,7 +128,7 @@ int keepUnreadFile(const char* path, char (&keptName)[kMaxPathBytes]) {
             continue;
         if (fileSystem().rename(path, kept) != 0)
             return -1;
-        copyText(keptName, sizeof keptName, kept + findLastSeparator(kept, kPathSeparator) + 1);
+        copyText(keptName, sizeof keptName, kept + findLastPathSeparator(kept, kPathSeparator) + 1);
         return 0;
     }
     return -1;
@@ -382,11 +382,7 @@ int makeDirectoryTree(const char* path) {
         return 0;
     std::strcat(work, kPathSeparator); // room kept by the copy above
     for (char* p = work; *p != '\0'; ++p) {
-        if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
-            ++p; // a second byte of 0x5C is part of the character, not a separator
-            continue;
-        }
-        if (*p == '\\' || *p == '/') {
+        if (*p == '\\' || *p == '/') { // paths are UTF-8: such a byte is always a separator
             char separator = *p;
             *p = '\0';
             files.createDirectory(work); // fails harmlessly for "", "C:" and existing parents

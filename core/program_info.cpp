@@ -12,7 +12,7 @@ const char kNoticeLabel[] = "Copyright (C)";
 } // namespace
 
 int splitPath(char* text, int part) {
-    long last = findLastSeparator(text, "\\");
+    long last = findLastPathSeparator(text, "\\");
     switch (part) {
     case DirectoryPart:
         text[last < 0 ? 0 : last] = '\0';

@@ -11,6 +11,8 @@ inline constexpr char kProductName[] = "Keyvane";
 
 struct ProgramInfo {
     int32_t fileVersion[4]; // most significant part first; all 0 when unreadable
+    // Paths in UTF-8, so that any folder name survives whatever the system's code page; the
+    // other texts are Shift-JIS.
     char modulePath[kMaxPathBytes];
     char programDir[kMaxPathBytes];  // modulePath before its last backslash
     char programFile[kMaxPathBytes]; // modulePath after its last backslash
@@ -35,7 +37,6 @@ int buildProgramInfo(const char* path, ProgramInfo& info, int year);
 // Implemented per platform (program_info_win.cpp on Windows).
 int readFileVersion(const char* path, ProgramInfo& info);
 
-// Cuts text in place to the part before (DirectoryPart) or after (FileNamePart) its last
-// backslash; any other part leaves it unchanged. Double-byte characters count whole, so the
-// second byte of ソ or 表 is not a backslash. Always returns 0.
+// Cuts the UTF-8 path text in place to the part before (DirectoryPart) or after (FileNamePart)
+// its last backslash; any other part leaves it unchanged. Always returns 0.
 int splitPath(char* text, int part);

@@ -4,22 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-constexpr std::array<bool, 256> shiftJisLeadBytes() {
-    std::array<bool, 256> lead{};
-    for (unsigned c = 0; c < 256; ++c)
-        lead[c] = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    return lead;
-}
-} // namespace
-
-std::array<bool, 256> leadByteTable = shiftJisLeadBytes();
-
-void setLeadBytes(bool (*isLead)(unsigned char)) {
-    for (unsigned c = 0; c < 256; ++c)
-        leadByteTable[c] = isLead(static_cast<unsigned char>(c));
-}
-
 std::size_t fitLength(const char* text, std::size_t maxBytes) {
     std::size_t fit = 0;
     std::size_t i = 0;
@@ -69,16 +53,10 @@ bool formatText(char* dst, std::size_t size, const char* format, ...) {
     return false;
 }
 
-long findLastSeparator(const char* text, const char* separators) {
+long findLastPathSeparator(const char* path, const char* separators) {
     long last = -1;
-    for (long i = 0; text[i] != '\0'; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (isLeadByte(c) && text[i + 1] != '\0') {
-            ++i;
-            continue;
-        }
-        if (std::strchr(separators, c) != nullptr)
+    for (long i = 0; path[i] != '\0'; ++i)
+        if (std::strchr(separators, path[i]) != nullptr)
             last = i;
-    }
     return last;
 }

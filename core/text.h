@@ -1,26 +1,19 @@
-// Bounded text handling for NUL-terminated strings of a double-byte code page (Shift-JIS,
-// code page 932, unless the system's own is set) in fixed buffers.
+// Bounded text handling for the program's texts: NUL-terminated Shift-JIS (code page 932) in
+// fixed buffers, in memory and in the data files, whatever the system's own code page.
+// Paths are kept apart: they are UTF-8 (see findLastPathSeparator).
 // Portable: used by the store, the dialogs and the message box library alike.
 #pragma once
 
-#include <array>
 #include <cstddef>
 
 // Windows MAX_PATH: the longest path, terminator included, that every path buffer must hold.
 constexpr std::size_t kMaxPathBytes = 260;
 
-// The bytes that start a double-byte character: those of Shift-JIS (0x81-0x9F, 0xE0-0xFC) until
-// setLeadBytes replaces them. A second byte may be 0x5C ('\'), so byte-wise scans must step
-// over whole characters.
-extern std::array<bool, 256> leadByteTable;
-
-inline bool isLeadByte(unsigned char c) {
-    return leadByteTable[c];
+// The bytes that start a double-byte Shift-JIS character (0x81-0x9F, 0xE0-0xFC). A second byte
+// may be 0x5C ('\'), so byte-wise scans must step over whole characters.
+constexpr bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
-
-// Takes the lead bytes from isLead, asked once for every byte value. Windows programs pass the
-// system's ANSI code page at start-up, as its own text functions use it.
-void setLeadBytes(bool (*isLead)(unsigned char));
 
 // Length of the longest start of text, at most maxBytes long, that ends on a character
 // boundary. Stops at the terminating NUL.
@@ -35,6 +28,7 @@ bool copyText(char* dst, std::size_t size, const char* src);
 bool formatText(char* dst, std::size_t size, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 
-// Offset of the last byte in text that is one of the separator characters, skipping the second
-// bytes of double-byte characters; -1 when there is none.
-long findLastSeparator(const char* text, const char* separators);
+// Offset of the last byte in path that is one of the separator characters; -1 when there is
+// none. Paths are UTF-8, whose characters of several bytes never hold a byte below 0x80, so
+// every '\\' or '/' byte is a separator.
+long findLastPathSeparator(const char* path, const char* separators);

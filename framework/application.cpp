@@ -24,9 +24,9 @@ int Application::run(HINSTANCE instance) {
     app->instance_ = instance;
     if (app->InitInstance()) {
         MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
     app->setMainWindow(nullptr); // the window object is gone by now

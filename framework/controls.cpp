@@ -1,28 +1,135 @@
 #include "framework/controls.h"
 
-#include <vector>
+#include <string>
 
 #include "core/text.h"
+#include "framework/wide_text.h"
 
-void Control::getText(char* buffer, std::size_t size) const {
+namespace {
+std::wstring wideText(HWND window) {
+    int units = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(units > 0 ? units : 0) + 1, L'\0');
+    int got = GetWindowTextW(window, &text[0], static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+// An edit's byte limit, kept with the window; the edit's own procedure runs behind it.
+struct ByteLimit {
+    WNDPROC previous;
+    std::size_t bytes;
+    bool dropLowSurrogate = false; // the half of a refused pair still to come
+};
+const wchar_t kByteLimitProperty[] = L"KeyvaneByteLimit";
+
+bool changesText(UINT message) {
+    switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_IME_COMPOSITION:
+    case WM_PASTE:
+    case EM_REPLACESEL:
+    case WM_UNDO:
+    case EM_UNDO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool holdable(const std::wstring& text) {
+    return shiftJisCanHold(text.c_str(), text.size());
+}
+
+void refuse(HWND edit) {
+    MessageBeep(MB_OK);
+    SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), kEditRefusedCharacter),
+                 reinterpret_cast<LPARAM>(edit));
+}
+
+// Whatever the user's input does (a key, a paste, the input method's result), the text after it
+// is checked; input that breaks the limit is taken back and the text restored as it was.
+LRESULT CALLBACK byteLimitedEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* limit = static_cast<ByteLimit*>(GetPropW(edit, kByteLimitProperty));
+    WNDPROC previous = limit->previous;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropW(edit, kByteLimitProperty);
+        delete limit;
+        return CallWindowProcW(previous, edit, message, wParam, lParam);
+    }
+    if (message == WM_CHAR && IS_LOW_SURROGATE(wParam) && limit->dropLowSurrogate) {
+        limit->dropLowSurrogate = false;
+        return 0;
+    }
+    if (message == WM_CHAR && IS_HIGH_SURROGATE(wParam)) { // nothing beyond 0xFFFF is in 932
+        limit->dropLowSurrogate = true;
+        refuse(edit);
+        return 0;
+    }
+    if (!changesText(message))
+        return CallWindowProcW(previous, edit, message, wParam, lParam);
+
+    std::wstring before = wideText(edit);
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    LRESULT result = CallWindowProcW(previous, edit, message, wParam, lParam);
+    std::wstring after = wideText(edit);
+    if (after == before)
+        return result;
+    bool refused = !holdable(after);
+    if (refused || shiftJisLength(after.c_str(), after.size()) > limit->bytes) {
+        SetWindowTextW(edit, before.c_str());
+        SendMessageW(edit, EM_SETSEL, start, end);
+        if (refused)
+            refuse(edit);
+        else
+            MessageBeep(MB_OK);
+    }
+    return result;
+}
+} // namespace
+
+bool windowText(HWND window, char* buffer, std::size_t size) {
     if (size == 0)
+        return true;
+    return shiftJisFromWide(wideText(window).c_str(), buffer, size);
+}
+
+void Control::setText(const char* text) const {
+    SetWindowTextW(hwnd_, wideFromShiftJis(text).c_str());
+}
+
+void Edit::setLimit(int bytes) const {
+    // Never more characters than bytes; the byte count itself is kept by the procedure.
+    SendMessageW(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(bytes), 0);
+    if (GetPropW(hwnd_, kByteLimitProperty) != nullptr) {
+        static_cast<ByteLimit*>(GetPropW(hwnd_, kByteLimitProperty))->bytes =
+            static_cast<std::size_t>(bytes);
         return;
-    buffer[0] = '\0';
-    GetWindowTextA(hwnd_, buffer, static_cast<int>(size));
-    buffer[size - 1] = '\0';
+    }
+    auto* limit = new ByteLimit{nullptr, static_cast<std::size_t>(bytes)};
+    SetPropW(hwnd_, kByteLimitProperty, limit);
+    limit->previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(byteLimitedEdit)));
+}
+
+void ListBox::append(const char* text) const {
+    SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(wideFromShiftJis(text).c_str()));
 }
 
 void ListBox::rowText(int row, char* buffer, std::size_t size) const {
     if (size == 0)
         return;
     buffer[0] = '\0';
-    LRESULT length = SendMessageA(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
     if (length == LB_ERR)
         return;
     // LB_GETTEXT has no size argument: read into a buffer of the row's own length first.
-    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-    if (SendMessageA(hwnd_, LB_GETTEXT, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(text.data())) == LB_ERR)
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    if (SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&text[0])) == LB_ERR)
         return;
-    copyText(buffer, size, text.data());
+    shiftJisFromWide(text.c_str(), buffer, size);
 }

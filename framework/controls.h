@@ -1,9 +1,18 @@
-// Thin wrappers over dialog controls, bound to their ids during dialog initialisation.
+// Thin wrappers over dialog controls, bound to their ids during dialog initialisation. Texts
+// are Shift-JIS on our side and UTF-16 on the window's.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
+
+// Reads a window's text into buffer as Shift-JIS, at most size - 1 bytes, always terminated.
+// Returns false when the text holds a character that code page 932 cannot hold.
+bool windowText(HWND window, char* buffer, std::size_t size);
+
+// The notification an edit with a byte limit sends its dialog (as WM_COMMAND) when it refused
+// a character that code page 932 cannot hold.
+constexpr int kEditRefusedCharacter = 0x7F01;
 
 class Control {
 public:
@@ -11,10 +20,10 @@ public:
     int id() const { return GetDlgCtrlID(hwnd_); }
     void attach(HWND hwnd) { hwnd_ = hwnd; }
 
-    // At most size - 1 bytes, always terminated.
-    void getText(char* buffer, std::size_t size) const;
+    // At most size - 1 bytes, always terminated; false as windowText says.
+    bool getText(char* buffer, std::size_t size) const { return windowText(hwnd_, buffer, size); }
     // On an edit control this raises its change notification, as typing does.
-    void setText(const char* text) const { SetWindowTextA(hwnd_, text); }
+    void setText(const char* text) const;
     void enable(bool enabled) const { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
     void show(bool shown) const { ShowWindow(hwnd_, shown ? SW_SHOW : SW_HIDE); }
     void move(const RECT& rect) const {
@@ -22,7 +31,7 @@ public:
                    TRUE);
     }
     void setFont(HFONT font) const {
-        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 
 protected:
@@ -31,35 +40,33 @@ protected:
 
 class Edit : public Control {
 public:
-    void setLimit(int bytes) const {
-        SendMessageA(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(bytes), 0);
-    }
+    // What the user may type or paste: at most bytes bytes in Shift-JIS, where a double-byte
+    // character counts two, and only characters that code page 932 can hold (the edit refuses
+    // others with kEditRefusedCharacter). Text the program sets itself is not limited.
+    void setLimit(int bytes) const;
 };
 
 class ListBox : public Control {
 public:
-    void clear() const { SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0); }
+    void clear() const { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
     // Inserts at the end; unlike adding, never sorts, so row i stays item i.
-    void append(const char* text) const {
-        SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(text));
-    }
-    int count() const { return static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0)); }
+    void append(const char* text) const;
+    int count() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
     // Empties the list to append rows rows of about textBytes bytes in all: the room is
     // reserved at once, and drawing waits for endFill. Filled row by row while drawn, a list of
     // many thousand rows would repaint and rescroll itself after each one.
     void beginFill(int rows, std::size_t textBytes) const {
-        SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
         clear();
-        SendMessageA(hwnd_, LB_INITSTORAGE, static_cast<WPARAM>(rows),
-                     static_cast<LPARAM>(textBytes));
+        SendMessageW(hwnd_, LB_INITSTORAGE, static_cast<WPARAM>(rows),
+                     static_cast<LPARAM>(textBytes * sizeof(wchar_t)));
     }
     void endFill() const {
-        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
     // The selected row, or -1.
-    int selection() const { return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)); }
+    int selection() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
     // The text of a row, at most size - 1 bytes, always terminated; empty for a bad row.
     void rowText(int row, char* buffer, std::size_t size) const;
 };

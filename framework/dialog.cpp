@@ -2,15 +2,16 @@
 
 #include "framework/application.h"
 #include "framework/module_registry.h"
+#include "framework/wide_text.h"
 
 namespace {
 // Marks our dialog windows with their objects. The program and the message-box library each
 // link their own copy of this layer; sharing the name lets either loop reach the other's
 // dialogs for pre-translation, as one framework would.
-const char kDialogProperty[] = "KeyvaneDialog";
+const wchar_t kDialogProperty[] = L"KeyvaneDialog";
 
 bool isChild(HWND hwnd) {
-    return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0;
+    return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) != 0;
 }
 
 // Without an application object (a library's own test program): the calling thread's visible
@@ -32,7 +33,7 @@ Dialog::~Dialog() {
 }
 
 Dialog* Dialog::fromHandle(HWND hwnd) {
-    return hwnd != nullptr ? reinterpret_cast<Dialog*>(GetPropA(hwnd, kDialogProperty)) : nullptr;
+    return hwnd != nullptr ? reinterpret_cast<Dialog*>(GetPropW(hwnd, kDialogProperty)) : nullptr;
 }
 
 HWND Dialog::defaultOwner() const {
@@ -59,7 +60,7 @@ INT_PTR Dialog::DoModal() {
         EnableWindow(owner, FALSE);
     result_ = -1;
     running_ = true;
-    hwnd_ = CreateDialogParamA(module, MAKEINTRESOURCEA(templateId_), owner, dialogProc,
+    hwnd_ = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId_), owner, dialogProc,
                                reinterpret_cast<LPARAM>(this));
     if (hwnd_ == nullptr) {
         running_ = false;
@@ -73,7 +74,7 @@ INT_PTR Dialog::DoModal() {
 
     MSG msg;
     while (running_) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1) { // msg holds nothing: end the dialog as if it could not run
             result_ = -1;
             break;
@@ -84,7 +85,7 @@ INT_PTR Dialog::DoModal() {
         }
         if (!preTranslateDialogMessage(&msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
 
@@ -93,7 +94,7 @@ INT_PTR Dialog::DoModal() {
         EnableWindow(owner, TRUE);
     if (owner != nullptr && GetActiveWindow() == hwnd_)
         SetActiveWindow(owner);
-    RemovePropA(hwnd_, kDialogProperty);
+    RemovePropW(hwnd_, kDialogProperty);
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
     return result_;
@@ -103,11 +104,11 @@ void Dialog::EndDialog(INT_PTR result) {
     result_ = result;
     running_ = false;
     // Wake the loop in case the end came from outside a dispatched message.
-    PostMessageA(hwnd_, WM_NULL, 0, 0);
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
 bool Dialog::PreTranslateMessage(MSG* msg) {
-    return hwnd_ != nullptr && IsDialogMessageA(hwnd_, msg);
+    return hwnd_ != nullptr && IsDialogMessageW(hwnd_, msg);
 }
 
 bool preTranslateDialogMessage(MSG* msg) {
@@ -135,7 +136,7 @@ bool Dialog::OnCommand(int id, int code) {
 
 HBRUSH Dialog::OnCtlColor(HDC dc, HWND control, int kind) {
     return reinterpret_cast<HBRUSH>(
-        DefWindowProcA(hwnd_, static_cast<UINT>(WM_CTLCOLORMSGBOX + kind),
+        DefWindowProcW(hwnd_, static_cast<UINT>(WM_CTLCOLORMSGBOX + kind),
                        reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
 }
 
@@ -144,9 +145,9 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (message == WM_INITDIALOG) {
         dialog = reinterpret_cast<Dialog*>(lParam);
         dialog->hwnd_ = hwnd;
-        SetPropA(hwnd, kDialogProperty, dialog);
+        SetPropW(hwnd, kDialogProperty, dialog);
     } else {
-        dialog = reinterpret_cast<Dialog*>(GetPropA(hwnd, kDialogProperty));
+        dialog = reinterpret_cast<Dialog*>(GetPropW(hwnd, kDialogProperty));
     }
     return dialog != nullptr ? dialog->handleMessage(message, wParam, lParam) : FALSE;
 }
@@ -200,16 +201,20 @@ bool Dialog::requestHelp() const {
     Dialog* main = app != nullptr ? app->mainWindow() : nullptr;
     if (main == nullptr || main->hwnd() == nullptr)
         return false;
-    SendMessageA(main->hwnd(), WM_COMMAND, kHelpCommand, 0);
+    SendMessageW(main->hwnd(), WM_COMMAND, kHelpCommand, 0);
     return true;
 }
 
-void Dialog::getItemText(int id, char* buffer, std::size_t size) const {
-    if (size == 0)
-        return;
-    buffer[0] = '\0';
-    GetDlgItemTextA(hwnd_, id, buffer, static_cast<int>(size));
-    buffer[size - 1] = '\0';
+bool Dialog::getItemText(int id, char* buffer, std::size_t size) const {
+    return windowText(item(id), buffer, size);
+}
+
+void Dialog::setItemText(int id, const char* text) const {
+    SetDlgItemTextW(hwnd_, id, wideFromShiftJis(text).c_str());
+}
+
+void Dialog::setTitle(const char* text) const {
+    SetWindowTextW(hwnd_, wideFromShiftJis(text).c_str());
 }
 
 void Dialog::enableItem(int id, bool enabled) const {
@@ -221,7 +226,7 @@ void Dialog::showItem(int id, bool shown) const {
 }
 
 void Dialog::setItemFont(int id, HFONT font) const {
-    SendDlgItemMessageA(hwnd_, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendDlgItemMessageW(hwnd_, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void Dialog::centerWindow() const {
@@ -229,7 +234,7 @@ void Dialog::centerWindow() const {
     GetWindowRect(hwnd_, &box);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
     RECT area = monitor.rcWork;
     HWND owner = GetWindow(hwnd_, GW_OWNER);
     if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner))

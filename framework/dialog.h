@@ -93,13 +93,13 @@ protected:
     // The icon to drag a minimised window by; nullptr for the default.
     virtual HICON OnQueryDragIcon() { return nullptr; }
 
-    // Control helpers by id.
+    // Control helpers by id. Texts are Shift-JIS; see windowText for reading them back.
     HWND item(int id) const { return GetDlgItem(hwnd_, id); }
-    void getItemText(int id, char* buffer, std::size_t size) const; // at most size - 1 bytes
-    void setItemText(int id, const char* text) const { SetDlgItemTextA(hwnd_, id, text); }
+    bool getItemText(int id, char* buffer, std::size_t size) const;
+    void setItemText(int id, const char* text) const;
     void enableItem(int id, bool enabled) const;
     void showItem(int id, bool shown) const;
-    void setTitle(const char* text) const { SetWindowTextA(hwnd_, text); }
+    void setTitle(const char* text) const;
     void setItemFont(int id, HFONT font) const;
     // Centres over the owner, or over the screen's work area when there is none.
     void centerWindow() const;

@@ -7,7 +7,7 @@ HMODULE modules[kMaxModules];
 int moduleCount = 0;
 
 bool hasDialog(HMODULE module, int templateId) {
-    return FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG) != nullptr;
+    return FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5)) != nullptr;
 }
 } // namespace
 
@@ -30,7 +30,7 @@ void unregisterResourceModule(HMODULE module) {
 }
 
 HMODULE findDialogTemplate(int templateId) {
-    HMODULE program = GetModuleHandleA(nullptr);
+    HMODULE program = GetModuleHandleW(nullptr);
     if (hasDialog(program, templateId))
         return program;
     for (int i = 0; i < moduleCount; ++i)

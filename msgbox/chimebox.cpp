@@ -3,7 +3,6 @@
 
 #include "framework/module_registry.h"
 #include "msgbox/msgbox_dialog.h"
-#include "framework/text_win.h"
 
 extern "C" int BootMsgBox(const char* message, const char* caption, int boxType, int useColour,
                           COLORREF backColour) {
@@ -17,7 +16,6 @@ extern "C" int BootMsgBox(const char* message, const char* caption, int boxType,
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        useSystemCodePage();
         return registerResourceModule(module) ? TRUE : FALSE;
     case DLL_PROCESS_DETACH:
         unregisterResourceModule(module);

@@ -1,6 +1,7 @@
 #include "msgbox/msgbox_dialog.h"
 
 #include "core/text.h"
+#include "framework/wide_text.h"
 
 const CommandBinding<MsgBoxDialog> MsgBoxDialog::kCommands[3] = {
     {kLeftButtonId, BN_CLICKED, &MsgBoxDialog::onLeftButton},
@@ -39,7 +40,7 @@ bool MsgBoxDialog::OnInitDialog() {
     ButtonSet buttons = buttonSetFor(boxType_);
     for (int i = 0; i < 3; ++i) {
         if (buttons.captions[i] != nullptr) {
-            SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(kButtonIds[i])),
+            SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(kButtonIds[i])),
                          TRUE);
             break;
         }
@@ -50,27 +51,27 @@ bool MsgBoxDialog::OnInitDialog() {
 void MsgBoxDialog::arrangeControls() {
     HWND text = item(kMessageId);
     int dpi = systemDpi();
-    messageFont_.attach(CreateFontA(messageFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    messageFont_.attach(CreateFontW(messageFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                     SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
-                                    "ＭＳ Ｐ明朝"));
+                                    wideFromShiftJis("ＭＳ Ｐ明朝").c_str()));
     setItemFont(kMessageId, messageFont_.get());
 
     // Measure what the static really holds, in the font it really uses. DT_CALCRECT alone
     // breaks lines only at line feeds and treats "&" as the static does.
     setItemText(kMessageId, message_);
-    char shown[kMessageBytes];
-    getItemText(kMessageId, shown, sizeof shown);
+    wchar_t shown[kMessageBytes]; // never more characters than the text had bytes
+    GetWindowTextW(text, shown, static_cast<int>(kMessageBytes));
     RECT measured;
     GetClientRect(text, &measured);
     {
         ClientDC dc(text);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0));
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0));
         SelectObjectScope select(dc.get(), font);
-        DrawTextA(dc.get(), shown, -1, &measured, DT_CALCRECT);
+        DrawTextW(dc.get(), shown, -1, &measured, DT_CALCRECT);
     }
     // A border on the static would widen it; the template's static has none.
-    AdjustWindowRectEx(&measured, static_cast<DWORD>(GetWindowLongA(text, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(text, GWL_EXSTYLE)) &
+    AdjustWindowRectEx(&measured, static_cast<DWORD>(GetWindowLongW(text, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(text, GWL_EXSTYLE)) &
                            ~static_cast<DWORD>(WS_EX_CLIENTEDGE));
     BoxRect message =
         messageRect(measured.right - measured.left, measured.bottom - measured.top, dpi);

@@ -4,6 +4,7 @@
 #include "core/program_info.h"
 #include "app/resources/resource.h"
 #include "core/text.h"
+#include "framework/wide_text.h"
 
 AboutBox::AboutBox() : Dialog(IDD_ABOUT_BOX) {}
 
@@ -11,10 +12,12 @@ bool AboutBox::OnInitDialog() {
     char text[128];
     formatText(text, sizeof text, "%sのﾊﾞｰｼﾞｮﾝ情報", kProductName);
     setTitle(text);
+    // The file name is a path's part, in UTF-8; the rest is the program's own text.
     const int32_t* version = programInfo.fileVersion;
-    formatText(text, sizeof text, "%s  Version %d.%d.%d.%d", programInfo.programFile, version[0],
-               version[1], version[2], version[3]);
-    setItemText(IDC_ABOUT_VERSION, text);
+    formatText(text, sizeof text, "  Version %d.%d.%d.%d", version[0], version[1], version[2],
+               version[3]);
+    std::wstring line = wideFromUtf8(programInfo.programFile) + wideFromShiftJis(text);
+    SetDlgItemTextW(hwnd(), IDC_ABOUT_VERSION, line.c_str());
     setItemText(IDC_ABOUT_NOTICE, programInfo.noticeText);
     centerWindow();
     return true; // the focus goes to OK

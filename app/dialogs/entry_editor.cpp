@@ -27,6 +27,11 @@ const CommandBinding<EntryEditor> EntryEditor::kCommands[] = {
     {IDC_EDITOR_URL, EN_CHANGE, &EntryEditor::updateEditorButtons},
     {IDC_EDITOR_AUTO_LOGOUT_ON, BN_CLICKED, &EntryEditor::onAutoLogoutOnClicked},
     {IDC_EDITOR_AUTO_LOGOUT_OFF, BN_CLICKED, &EntryEditor::onAutoLogoutOffClicked},
+    {IDC_EDITOR_NAME, kEditRefusedCharacter, &EntryEditor::onUnusableCharacter},
+    {IDC_EDITOR_ID, kEditRefusedCharacter, &EntryEditor::onUnusableCharacter},
+    {IDC_EDITOR_PASSWORD, kEditRefusedCharacter, &EntryEditor::onUnusableCharacter},
+    {IDC_EDITOR_URL, kEditRefusedCharacter, &EntryEditor::onUnusableCharacter},
+    {IDC_EDITOR_PIN, kEditRefusedCharacter, &EntryEditor::onUnusableCharacter},
 };
 
 namespace {
@@ -37,6 +42,8 @@ const char kNoPinMessage[] =
     "暗証番号が設定されていませんので\n暗証番号を設定し、再度編集を行ってください。";
 const char kOverwriteQuestion[] = "重複した名前があります。\n上書きしますか？";
 const char kChangePinQuestion[] = "暗証番号を変更します。\nよろしいですか？";
+// Text is stored in Shift-JIS: a character it cannot hold would be lost as "?".
+const char kUnusableCharacters[] = "使用できない文字が含まれています。";
 
 // What the editor leaves usable while no PIN is stored: the PIN field, Change and Close.
 const int kLockedControls[] = {
@@ -180,13 +187,22 @@ void EntryEditor::onClearClicked() {
     fillEntryList();
 }
 
+void EntryEditor::onUnusableCharacter() {
+    appMessageBox(kUnusableCharacters, kMbOk);
+}
+
 void EntryEditor::onRegisterClicked() {
     char name[sizeof(EntryRecord::name)], id[sizeof(EntryRecord::id)],
         password[sizeof(EntryRecord::password)], url[sizeof(EntryRecord::url)];
-    name_.getText(name, sizeof name);
-    id_.getText(id, sizeof id);
-    password_.getText(password, sizeof password);
-    url_.getText(url, sizeof url); // so at most 127 bytes of a web address are kept
+    bool storable = name_.getText(name, sizeof name);
+    storable = id_.getText(id, sizeof id) && storable;
+    storable = password_.getText(password, sizeof password) && storable;
+    // So at most 127 bytes of a web address are kept.
+    storable = url_.getText(url, sizeof url) && storable;
+    if (!storable) { // text set from outside the keyboard can still hold one
+        onUnusableCharacter();
+        return;
+    }
 
     int found = findEntryByName(name);
     if (found < 0) {

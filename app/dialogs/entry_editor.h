@@ -25,6 +25,7 @@ private:
     void onClearClicked();
     void onAutoLogoutOnClicked() { setAutoLogout(0); }
     void onAutoLogoutOffClicked() { setAutoLogout(1); }
+    void onUnusableCharacter();
 
     void fillEntryList();
     void setFields(const char* name, const char* id, const char* password, const char* url);

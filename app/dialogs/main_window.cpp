@@ -51,12 +51,11 @@ const char kNoManual[] = "マニュアルがありません。";
 
 MainWindow::MainWindow()
     : KeyFilteredDialog(IDD_MAIN_WINDOW, kCommands),
-      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KEYVANE))),
-      smallIcon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                               MAKEINTRESOURCEA(IDI_KEYVANE), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED))),
-      keys_(LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_KEYS))) {}
+      icon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KEYVANE))),
+      smallIcon_(static_cast<HICON>(
+          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KEYVANE), IMAGE_ICON,
+                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED))),
+      keys_(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_KEYS))) {}
 
 MainWindow::~MainWindow() {
     clearClipboardIfUnchanged(nullptr, copiedChangeCount_);
@@ -64,7 +63,7 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::PreTranslateMessage(MSG* msg) {
     bool forUs = msg->hwnd == hwnd() || IsChild(hwnd(), msg->hwnd);
-    if (forUs && keys_ != nullptr && TranslateAcceleratorA(hwnd(), keys_, msg))
+    if (forUs && keys_ != nullptr && TranslateAcceleratorW(hwnd(), keys_, msg))
         return true;
     return KeyFilteredDialog::PreTranslateMessage(msg);
 }
@@ -77,14 +76,14 @@ bool MainWindow::OnInitDialog() {
     setTitle(kProductName);
 
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
-    char aboutItem[128] = "";
-    LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUT_MENU_ITEM, aboutItem, sizeof aboutItem);
-    if (systemMenu != nullptr && aboutItem[0] != '\0') {
-        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT_BOX, aboutItem);
+    wchar_t aboutItem[128] = L""; // as the string table holds it, in UTF-16
+    LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUT_MENU_ITEM, aboutItem, 128);
+    if (systemMenu != nullptr && aboutItem[0] != L'\0') {
+        AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(systemMenu, MF_STRING, IDM_ABOUT_BOX, aboutItem);
     }
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(smallIcon_ != nullptr ? smallIcon_ : icon_));
 
     list_.setFont(fontSet.pMincho13Medium());
@@ -259,7 +258,7 @@ void MainWindow::onHelpManual() {
         return;
     }
     ShowWindow(hwnd(), SW_MINIMIZE);
-    if (!shellOpen("open", manualPath))
+    if (!shellOpenFile("open", manualPath))
         showMessage(kBrowserFailed, kMbOk);
 }
 
@@ -332,7 +331,7 @@ bool MainWindow::OnPaint() {
     if (!IsIconic(hwnd()))
         return false;
     PaintDC dc(hwnd());
-    SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+    SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     RECT client;
     GetClientRect(hwnd(), &client);
     int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;

@@ -260,15 +260,15 @@ TEST(DataDirectory, MakeDirectoryTreeCreatesMissingParents) {
     EXPECT_EQ(makeDirectoryTree(""), -1);
 }
 
-TEST(DataDirectory, ADoubleByteFolderNameKeepsItsTrailBackslashByte) {
+// Paths are UTF-8: a folder named in any script, also in characters no single code page holds.
+TEST(DataDirectory, FolderNamesOfAnyScriptAreUsedAsTheyAre) {
     TempDir root;
-    // ソフト and 表: both end in the byte 0x5C, which is no separator inside a character.
-    std::string folder = root.join("\x83\x5C\x83\x74\x83\x67") + kSeparator + "\x95\x5C";
+    const std::string soft = u8"ソフト"; // apart from the checks, which quote their text
+    std::string folder = root.join(soft) + kSeparator + u8"Café™";
     initDataStore(folder.c_str());
     std::string data = folder + kSeparator + "Data";
     EXPECT_TRUE(isDirectory(data));
-    EXPECT_EQ(listDir(root.path()), std::vector<std::string>{"\x83\x5C\x83\x74\x83\x67"})
-        << "nothing created at a false separator";
+    EXPECT_EQ(listDir(root.path()), std::vector<std::string>{soft});
     ASSERT_EQ(addEntry("x", "y", "", ""), 0);
     EXPECT_EQ(saveEntryList(), 0);
     EXPECT_TRUE(exists(data + kSeparator + "List"));

@@ -7,6 +7,23 @@
 #ifdef _WIN32
 #include <windows.h>
 const char kSeparator[] = "\\";
+
+// Paths are UTF-8, as the program keeps them: the wide functions see them whole.
+std::wstring widePath(const std::string& path) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units > 0 ? units : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &wide[0], units);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+std::string utf8Path(const wchar_t* path) {
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes > 0 ? bytes : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, path, -1, &text[0], bytes, nullptr, nullptr);
+    text.resize(text.size() - 1);
+    return text;
+}
 #else
 #include <dirent.h>
 #include <ftw.h>
@@ -17,23 +34,27 @@ const char kSeparator[] = "/";
 
 namespace {
 #ifdef _WIN32
-void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+void removeTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            std::string child = path + "\\" + name;
+            std::wstring child = path + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 removeTree(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+}
+
+void removeTree(const std::string& path) {
+    removeTree(widePath(path));
 }
 #else
 int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
@@ -47,14 +68,14 @@ void removeTree(const std::string& path) {
 
 TempDir::TempDir() {
 #ifdef _WIN32
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
     static unsigned serial = 0;
     for (;;) {
-        char name[MAX_PATH];
-        std::snprintf(name, sizeof name, "%skvtest-%lu-%u", base, GetCurrentProcessId(), ++serial);
-        if (CreateDirectoryA(name, nullptr)) {
-            path_ = name;
+        wchar_t name[MAX_PATH];
+        std::swprintf(name, MAX_PATH, L"%lskvtest-%lu-%u", base, GetCurrentProcessId(), ++serial);
+        if (CreateDirectoryW(name, nullptr)) {
+            path_ = utf8Path(name);
             break;
         }
         if (GetLastError() != ERROR_ALREADY_EXISTS)
@@ -78,7 +99,7 @@ std::string TempDir::join(const std::string& name) const {
 
 bool exists(const std::string& path) {
 #ifdef _WIN32
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(widePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 #else
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
@@ -87,7 +108,7 @@ bool exists(const std::string& path) {
 
 bool isDirectory(const std::string& path) {
 #ifdef _WIN32
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(widePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 #else
     struct stat info;
@@ -97,7 +118,7 @@ bool isDirectory(const std::string& path) {
 
 bool makeDir(const std::string& path) {
 #ifdef _WIN32
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+    return CreateDirectoryW(widePath(path).c_str(), nullptr) != 0;
 #else
     return mkdir(path.c_str(), 0777) == 0;
 #endif
@@ -110,7 +131,7 @@ bool makeDir(const std::string& path) {
 Bytes readBytes(const std::string& path) {
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 50; ++attempt) {
-        file = CreateFileA(path.c_str(), GENERIC_READ,
+        file = CreateFileW(widePath(path).c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
@@ -143,7 +164,11 @@ Bytes readBytes(const std::string& path) {
 #endif
 
 void writeBytes(const std::string& path, const Bytes& bytes) {
+#ifdef _WIN32
+    std::FILE* file = _wfopen(widePath(path).c_str(), L"wb");
+#else
     std::FILE* file = std::fopen(path.c_str(), "wb");
+#endif
     if (file == nullptr)
         throw std::runtime_error("cannot write " + path);
     std::fwrite(bytes.data(), 1, bytes.size(), file);
@@ -153,14 +178,14 @@ void writeBytes(const std::string& path, const Bytes& bytes) {
 std::vector<std::string> listDir(const std::string& path) {
     std::vector<std::string> names;
 #ifdef _WIN32
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((widePath(path) + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
+            std::string name = utf8Path(found.cFileName);
             if (name != "." && name != "..")
                 names.push_back(name);
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
 #else

@@ -1,4 +1,5 @@
 // Test helpers: private temporary directories and whole-file byte access, on both platforms.
+// Paths are UTF-8, as the program keeps them.
 #pragma once
 
 #include <cstdint>
@@ -32,3 +33,9 @@ Bytes readBytes(const std::string& path);
 void writeBytes(const std::string& path, const Bytes& bytes);
 // Names in a directory, "." and ".." left out, sorted.
 std::vector<std::string> listDir(const std::string& path);
+
+#ifdef _WIN32
+// A UTF-8 path for the wide-character functions, and back.
+std::wstring widePath(const std::string& path);
+std::string utf8Path(const wchar_t* path);
+#endif
