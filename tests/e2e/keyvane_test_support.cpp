@@ -10,14 +10,23 @@ const char kLoginText[] = "ﾛｸﾞｲﾝ";
 const char kLogoutText[] = "ﾛｸﾞｱｳﾄ";
 } // namespace kv
 
+int32_t lastUsedOf(const Bytes& list, size_t record) {
+    size_t at = 12 + 524 * record + 264;
+    if (list.size() < at + 4)
+        return 0;
+    return static_cast<int32_t>(list[at] | list[at + 1] << 8 | list[at + 2] << 16 |
+                                static_cast<uint32_t>(list[at + 3]) << 24);
+}
+
 std::string besideTestProgram(const char* name) {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir = path;
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string dir = utf8Path(path);
     return dir.substr(0, dir.find_last_of('\\') + 1) + name;
 }
 
-KeyvaneRobot::KeyvaneRobot() : Robot(besideTestProgram("Keyvane.exe"), {"Chimebox.dll"}) {}
+KeyvaneRobot::KeyvaneRobot(const std::string& folderName)
+    : Robot(besideTestProgram("Keyvane.exe"), {"Chimebox.dll"}, folderName) {}
 
 HWND KeyvaneRobot::startToMainWindow() {
     if (!start())
@@ -43,11 +52,14 @@ namespace {
 // Wine 8 ignores per-user class keys, so the classes go under HKLM.
 void setClassValue(const std::string& key, const char* name, const std::string& value) {
     HKEY handle;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\" + key).c_str(), 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, widePath("Software\\Classes\\" + key).c_str(), 0,
+                        nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot register " + key);
-    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
+    std::wstring wideName = name != nullptr ? widePath(name) : std::wstring();
+    std::wstring wideValue = widePath(value); // the recorder's path, UTF-8 like every path
+    RegSetValueExW(handle, name != nullptr ? wideName.c_str() : nullptr, 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(wideValue.c_str()),
+                   static_cast<DWORD>((wideValue.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(handle);
 }
 } // namespace
@@ -65,7 +77,7 @@ OpenRecorder::OpenRecorder(const std::vector<std::string>& kinds)
         }
         setClassValue(key + "\\shell\\open\\command", nullptr, command);
     }
-    DeleteFileA(log_.c_str());
+    DeleteFileW(widePath(log_).c_str());
 }
 
 std::string OpenRecorder::opened() const {

@@ -24,13 +24,17 @@ extern const char kLoginText[];   // "ﾛｸﾞｲﾝ"
 extern const char kLogoutText[];  // "ﾛｸﾞｱｳﾄ"
 } // namespace kv
 
+// The lastUsed of a List file's record (0 = never used).
+int32_t lastUsedOf(const Bytes& list, size_t record);
+
 // The path of a file built beside the test program.
 std::string besideTestProgram(const char* name);
 
 // A robot for Keyvane.exe with Chimebox.dll, in a fresh program folder.
 class KeyvaneRobot : public Robot {
 public:
-    KeyvaneRobot();
+    // In a fresh program folder, or in a folder of that (UTF-8) name inside it.
+    explicit KeyvaneRobot(const std::string& folderName = "");
     // Starts Keyvane and returns its main window (nullptr when none appeared).
     HWND startToMainWindow();
     // Starts Keyvane, answers the PIN prompt and returns the main window.

@@ -16,12 +16,6 @@ const std::vector<EntryFields> kEntries = {
     {"Shop", "taro", "", 0, "", ""},
 };
 
-int32_t lastUsedOf(const Bytes& list, size_t record) {
-    size_t at = 12 + 524 * record + 264;
-    return static_cast<int32_t>(list[at] | list[at + 1] << 8 | list[at + 2] << 16 |
-                                static_cast<uint32_t>(list[at + 3]) << 24);
-}
-
 // A PIN of 1234 and the three entries, as the editor would have left them.
 void prepareLoggedInData(KeyvaneRobot& robot, int32_t autoLogoutOff = 0) {
     robot.writeDataFile("Setup", setupFileBytes("1234", autoLogoutOff));

@@ -11,9 +11,11 @@ const int kPollMs = 20;
 // instead of hanging it.
 const UINT kSendTimeoutMs = 5000;
 
+// Everything is asked and told in UTF-16 and converted with code page 932 here, so that the
+// tests see the program's Shift-JIS texts whatever the system's code page.
 LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
     return static_cast<LRESULT>(result);
 }
 
@@ -28,7 +30,7 @@ std::string fileName(const std::string& path) {
 }
 
 void copyInto(const std::string& from, const std::string& to) {
-    if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+    if (!CopyFileW(widePath(from).c_str(), widePath(to).c_str(), FALSE))
         throw std::runtime_error("cannot copy " + from + " to " + to);
 }
 
@@ -40,6 +42,23 @@ bool openClipboard() {
         Sleep(kPollMs);
     }
     return false;
+}
+
+std::wstring fromShiftJis(const std::string& text) {
+    int units = MultiByteToWideChar(932, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units > 0 ? units : 1), L'\0');
+    MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0], units);
+    wide.resize(wcslen(wide.c_str()));
+    return wide;
+}
+
+std::string className(HWND window) {
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    std::string ascii;
+    for (const wchar_t* c = name; *c != L'\0'; ++c)
+        ascii += static_cast<char>(*c);
+    return ascii;
 }
 
 std::string toShiftJis(const wchar_t* text) {
@@ -60,11 +79,15 @@ bool titleMatches(const std::string& actual, const char* wanted) {
 }
 } // namespace
 
-Robot::Robot(const std::string& program, const std::vector<std::string>& companions) {
-    program_ = folder_.join(fileName(program));
+Robot::Robot(const std::string& program, const std::vector<std::string>& companions,
+             const std::string& subfolder)
+    : place_(subfolder.empty() ? folder_.path() : folder_.join(subfolder)) {
+    if (!subfolder.empty())
+        makeDir(place_);
+    program_ = place_ + "\\" + fileName(program);
     copyInto(program, program_);
     for (const std::string& name : companions)
-        copyInto(besideProgram(program, name), folder_.join(name));
+        copyInto(besideProgram(program, name), place_ + "\\" + name);
 }
 
 Robot::~Robot() {
@@ -77,11 +100,11 @@ Robot::~Robot() {
 }
 
 std::string Robot::dataPath(const std::string& name) const {
-    return folder_.join("Data\\" + name);
+    return place_ + "\\Data\\" + name;
 }
 
 void Robot::writeDataFile(const std::string& name, const Bytes& bytes) {
-    std::string data = folder_.join("Data");
+    std::string data = place_ + "\\Data";
     if (!isDirectory(data))
         makeDir(data);
     writeBytes(dataPath(name), bytes);
@@ -103,13 +126,13 @@ bool Robot::start(const std::string& arguments) {
         CloseHandle(process_.hThread);
         process_ = {};
     }
-    std::string commandLine = "\"" + program_ + "\"";
+    std::wstring commandLine = L"\"" + widePath(program_) + L"\"";
     if (!arguments.empty())
-        commandLine += " " + arguments;
-    STARTUPINFOA startup{};
+        commandLine += L" " + widePath(arguments);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.path().c_str(), &startup, &process_))
+    if (!CreateProcessW(widePath(program_).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                        nullptr, widePath(place_).c_str(), &startup, &process_))
         return false;
     processId_ = process_.dwProcessId;
     return true;
@@ -130,7 +153,7 @@ Robot::Ending Robot::stop(int timeoutMs) {
     if (process_.hProcess == nullptr)
         return ending;
     for (HWND window : windows())
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
     if (!waitForExit(timeoutMs)) {
         ending.exited = false;
         TerminateProcess(process_.hProcess, 1);
@@ -160,13 +183,11 @@ std::vector<HWND> Robot::windows() const {
 
 HWND Robot::findWindow(const char* title, const char* className) const {
     for (HWND window : windows()) {
-        char name[64] = "";
-        GetClassNameA(window, name, sizeof name);
         // The caption as the system keeps it: asking the window could wait on a busy program.
-        char caption[256] = "";
-        GetWindowTextA(window, caption, sizeof caption);
-        if ((className == nullptr || std::strcmp(name, className) == 0) &&
-            titleMatches(caption, title))
+        wchar_t caption[256] = L"";
+        GetWindowTextW(window, caption, 256);
+        if ((className == nullptr || ::className(window) == className) &&
+            titleMatches(toShiftJis(caption), title))
             return window;
     }
     return nullptr;
@@ -184,9 +205,7 @@ bool Robot::waitForNoWindow(const char* title, const char* className, int timeou
 
 HWND Robot::messageBox() const {
     for (HWND window : windows()) {
-        char name[64] = "";
-        GetClassNameA(window, name, sizeof name);
-        if (std::strcmp(name, "#32770") == 0 && GetDlgItem(window, kBoxMessage) != nullptr &&
+        if (className(window) == "#32770" && GetDlgItem(window, kBoxMessage) != nullptr &&
             GetDlgItem(window, kBoxLeftButton) != nullptr)
             return window;
     }
@@ -212,40 +231,47 @@ HWND Robot::focus() const {
 void Robot::click(HWND dialog, int id) {
     // Posted, like the mouse's messages: a click that opens a modal box must not block the test.
     HWND control = GetDlgItem(dialog, id);
-    char className[16] = "";
-    GetClassNameA(control, className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0) {
-        PostMessageA(control, BM_CLICK, 0, 0);
+    if (lstrcmpiA(className(control).c_str(), "Static") != 0) {
+        PostMessageW(control, BM_CLICK, 0, 0);
         return;
     }
     // A static knows no BM_CLICK: press and release the button over its middle.
     RECT area;
     GetClientRect(control, &area);
     LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
-    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageA(control, WM_LBUTTONUP, 0, middle);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(control, WM_LBUTTONUP, 0, middle);
 }
 
+// One UTF-16 unit a message, as the keyboard delivers characters to a Unicode window.
 void Robot::type(HWND dialog, int id, const std::string& text) {
     HWND edit = GetDlgItem(dialog, id);
-    // Byte by byte, like the keyboard's ANSI characters: the system joins a double-byte
-    // character's two bytes before the edit sees it.
-    for (char byte : text)
-        sendTo(edit, WM_CHAR, static_cast<unsigned char>(byte), 1);
+    for (wchar_t unit : fromShiftJis(text))
+        sendTo(edit, WM_CHAR, unit, 1);
+}
+
+void Robot::typeWide(HWND dialog, int id, const std::wstring& text) {
+    HWND edit = GetDlgItem(dialog, id);
+    for (wchar_t unit : text)
+        PostMessageW(edit, WM_CHAR, unit, 1);
 }
 
 void Robot::setText(HWND dialog, int id, const std::string& text) {
+    setTextWide(dialog, id, fromShiftJis(text));
+}
+
+void Robot::setTextWide(HWND dialog, int id, const std::wstring& text) {
     sendTo(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string Robot::text(HWND window) {
-    // WM_GETTEXT rather than GetWindowTextA, which does not ask controls of other processes.
+    // WM_GETTEXT rather than GetWindowText, which does not ask controls of other processes.
     auto length = static_cast<size_t>(sendTo(window, WM_GETTEXTLENGTH, 0, 0));
-    std::string result(length + 1, '\0');
+    std::wstring result(length + 1, L'\0');
     auto got = static_cast<size_t>(
         sendTo(window, WM_GETTEXT, result.size(), reinterpret_cast<LPARAM>(&result[0])));
     result.resize(got < length ? got : length);
-    return result;
+    return toShiftJis(result.c_str());
 }
 
 std::string Robot::text(HWND dialog, int id) {
@@ -257,8 +283,6 @@ std::vector<std::string> Robot::listRows(HWND dialog, int id) {
     std::vector<std::string> rows;
     auto count = sendTo(list, LB_GETCOUNT, 0, 0);
     for (WPARAM row = 0; row < static_cast<WPARAM>(count > 0 ? count : 0); ++row) {
-        // Asked in UTF-16, the list box's own form, and turned into Shift-JIS here: wine 8
-        // answers LB_GETTEXT from another process in UTF-16 even when asked in ANSI.
         // LB_GETTEXT takes no buffer size; LB_GETTEXTLEN gives the characters needed.
         auto length = sendTo(list, LB_GETTEXTLEN, row, 0);
         std::wstring wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
@@ -274,7 +298,7 @@ void Robot::selectRow(HWND dialog, int id, int row) {
     HWND list = GetDlgItem(dialog, id);
     sendTo(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
     // LB_SETCURSEL does not notify; a click on the row would.
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 bool Robot::enabled(HWND dialog, int id) {
@@ -290,16 +314,16 @@ bool Robot::checked(HWND dialog, int id) {
 }
 
 void Robot::pressKey(HWND window, WORD key) {
-    UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     auto down = static_cast<LPARAM>(1 | (scan << 16));
     auto up = static_cast<LPARAM>(down | 0xC0000000u);
-    PostMessageA(window, WM_KEYDOWN, key, down);
+    PostMessageW(window, WM_KEYDOWN, key, down);
     if (key == VK_RETURN || key == VK_ESCAPE) // the keys that also type a character
-        PostMessageA(window, WM_CHAR, key == VK_RETURN ? '\r' : 0x1B, down);
+        PostMessageW(window, WM_CHAR, key == VK_RETURN ? '\r' : 0x1B, down);
     constexpr UINT kHelpKeyMessage = 0x004D; // WM_KEYF1: the system's own, for real key presses
     if (key == VK_F1)
-        PostMessageA(window, kHelpKeyMessage, 0, 0);
-    PostMessageA(window, WM_KEYUP, key, up);
+        PostMessageW(window, kHelpKeyMessage, 0, 0);
+    PostMessageW(window, WM_KEYUP, key, up);
 }
 
 void Robot::pressControlKey(HWND dialog, WORD key) {
@@ -319,9 +343,9 @@ std::optional<std::string> Robot::clipboardText() {
     if (!openClipboard())
         throw std::runtime_error("cannot open the clipboard");
     std::optional<std::string> result;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-            result = std::string(bytes, strnlen(bytes, GlobalSize(data)));
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            result = toShiftJis(std::wstring(units, wcsnlen(units, GlobalSize(data) / 2)).c_str());
             GlobalUnlock(data);
         }
     }
@@ -344,10 +368,11 @@ void Robot::setClipboardText(const std::string& text) {
     if (!openClipboard())
         throw std::runtime_error("cannot open the clipboard");
     EmptyClipboard();
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    std::wstring wide = fromShiftJis(text);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))) {
+        std::memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
         GlobalUnlock(memory);
-        if (SetClipboardData(CF_TEXT, memory) == nullptr)
+        if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr)
             GlobalFree(memory);
     }
     CloseClipboard();

@@ -1,7 +1,8 @@
 // A small UI robot for end-to-end tests: it runs a Windows program from a fresh temporary program
 // folder and works its windows from outside, as a user would, through window messages.
 //
-// Texts are Shift-JIS byte strings (the ANSI functions under code page 932). Actions that a user
+// Texts are Shift-JIS byte strings, exchanged with the program in UTF-16 and converted with code
+// page 932, whatever the system's code page; paths are UTF-8. Actions that a user
 // would do with the mouse are posted, so the call returns at once, also when the click opens a
 // modal box; check their effects with waitUntil or the waitFor... functions.
 #pragma once
@@ -32,15 +33,17 @@ constexpr int kRobotWaitMs = 5000;
 class Robot {
 public:
     // Makes a fresh temporary program folder holding a copy of program and of each companion
-    // file named there (found beside program, e.g. "Chimebox.dll"). Nothing runs yet.
-    explicit Robot(const std::string& program, const std::vector<std::string>& companions = {});
+    // file named there (found beside program, e.g. "Chimebox.dll"). Nothing runs yet. With a
+    // subfolder name (UTF-8), the program goes into that folder inside the temporary one.
+    explicit Robot(const std::string& program, const std::vector<std::string>& companions = {},
+                   const std::string& subfolder = "");
     // Ends the program if it still runs (WM_CLOSE, then TerminateProcess) and removes the folder.
     ~Robot();
     Robot(const Robot&) = delete;
     Robot& operator=(const Robot&) = delete;
 
     // --- the program folder and its Data files ---
-    const std::string& folder() const { return folder_.path(); }
+    const std::string& folder() const { return place_; }
     std::string dataPath(const std::string& name) const; // folder\Data\name
     // Creates the Data folder when needed.
     void writeDataFile(const std::string& name, const Bytes& bytes);
@@ -82,6 +85,10 @@ public:
     // under the keyboard; each keystroke is complete when the call returns.
     static void type(HWND dialog, int id, const std::string& text);
     static void setText(HWND dialog, int id, const std::string& text); // one WM_SETTEXT
+    // UTF-16 text, for characters that Shift-JIS cannot hold; typeWide posts its keystrokes, so
+    // it returns at once, also when one of them opens a box.
+    static void typeWide(HWND dialog, int id, const std::wstring& text);
+    static void setTextWide(HWND dialog, int id, const std::wstring& text);
     static std::string text(HWND window);
     static std::string text(HWND dialog, int id);
     static std::vector<std::string> listRows(HWND dialog, int id);
@@ -99,7 +106,7 @@ public:
     static void pressControlKey(HWND dialog, WORD key);
 
     // --- the clipboard ---
-    // Plain text (CF_TEXT) on the clipboard; nothing when there is none.
+    // Plain text on the clipboard (read as UTF-16); nothing when there is none.
     static std::optional<std::string> clipboardText();
     static bool clipboardHasFormat(const char* registeredName);
     static void emptyClipboard();
@@ -113,6 +120,7 @@ private:
     std::vector<HWND> windows() const;
 
     TempDir folder_;
+    std::string place_; // the program's folder: folder_ or a folder inside it
     std::string program_;
     PROCESS_INFORMATION process_{};
     DWORD processId_ = 0;
