@@ -1,7 +1,6 @@
 #include "app/clipboard.h"
 
 #include <cstring>
-#include <string>
 
 #include "framework/wide_text.h"
 
@@ -35,7 +34,7 @@ HGLOBAL copyToGlobal(const void* bytes, std::size_t size) {
 
 // A DWORD in one of the registered formats that clipboard history and cloud sync honour.
 void markClipboard(const char* format, DWORD value) {
-    UINT id = RegisterClipboardFormatW(wideFromShiftJis(format).c_str());
+    UINT id = RegisterClipboardFormatW(WideText(format).get());
     if (id == 0)
         return;
     if (HGLOBAL memory = copyToGlobal(&value, sizeof value))
@@ -53,9 +52,9 @@ ClipboardResult copyToClipboard(HWND owner, const char* text) {
     }
     // As UTF-16, from which Windows derives the other text formats in each reader's code page.
     ClipboardResult result = ClipboardResult::CannotSet;
-    std::wstring wide = wideFromShiftJis(text);
-    HGLOBAL memory = copyToGlobal(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    SecureZeroMemory(&wide[0], wide.size() * sizeof(wchar_t)); // a password, in our memory
+    WideText wide(text);
+    HGLOBAL memory = copyToGlobal(wide.get(), (wide.size() + 1) * sizeof(wchar_t));
+    wide.wipe(); // a password, in our memory
     if (memory != nullptr) {
         if (SetClipboardData(CF_UNICODETEXT, memory) != nullptr) {
             markClipboard("ExcludeClipboardContentFromMonitorProcessing", 1);

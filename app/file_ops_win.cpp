@@ -5,18 +5,18 @@
 #include <direct.h>
 #include <io.h>
 
-#include <string>
-
 // Paths are UTF-8 on our side: whatever the system's code page, every folder name survives.
 namespace {
-std::wstring wide(const char* path) {
-    int units = MultiByteToWideChar(CP_UTF8, 0, path, -1, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(units > 0 ? units : 1), L'\0');
-    if (units > 0)
-        MultiByteToWideChar(CP_UTF8, 0, path, -1, &text[0], units);
-    text.resize(text.size() - 1);
-    return text;
-}
+// A path for the wide-character functions; empty (and so refused by them) when it does not fit
+// MAX_PATH.
+struct WidePath {
+    explicit WidePath(const char* path) {
+        if (MultiByteToWideChar(CP_UTF8, 0, path, -1, text, MAX_PATH) <= 0)
+            text[0] = L'\0';
+    }
+    const wchar_t* get() const { return text; }
+    wchar_t text[MAX_PATH];
+};
 
 HANDLE osHandle(std::FILE* file) {
     return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
@@ -39,23 +39,23 @@ template <typename Call> bool retried(Call call) {
 }
 
 bool moveFile(const char* source, const char* target, DWORD flags) {
-    std::wstring from = wide(source), to = wide(target);
+    WidePath from(source), to(target);
     return retried(
-        [&] { return MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH); });
+        [&] { return MoveFileExW(from.get(), to.get(), flags | MOVEFILE_WRITE_THROUGH); });
 }
 
 class WindowsFileSystem : public StdioFileSystem {
 public:
-    bool exists(const char* path) override { return _waccess(wide(path).c_str(), 0) == 0; }
+    bool exists(const char* path) override { return _waccess(WidePath(path).get(), 0) == 0; }
     int createDirectory(const char* path) override {
-        return _wmkdir(wide(path).c_str()) == 0 ? 0 : -1;
+        return _wmkdir(WidePath(path).get()) == 0 ? 0 : -1;
     }
     int remove(const char* path) override {
-        std::wstring file = wide(path);
-        return retried([&] { return DeleteFileW(file.c_str()); }) ? 0 : -1;
+        WidePath file(path);
+        return retried([&] { return DeleteFileW(file.get()); }) ? 0 : -1;
     }
     std::FILE* open(const char* path, const char* mode) override {
-        return _wfopen(wide(path).c_str(), wide(mode).c_str());
+        return _wfopen(WidePath(path).get(), WidePath(mode).get());
     }
     int flush(std::FILE* file) override {
         if (std::fflush(file) != 0)

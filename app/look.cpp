@@ -51,10 +51,9 @@ void createFontSet() {
     int next = 0;
     for (const FontFamily& family : kFamilies) {
         for (int i = 0; i < family.count && next < FontSet::kCount; ++i) {
-            fontSet.fonts[next++].attach(
-                CreateFontW(scaleToDpi(family.heights[i], dpi), 0, 0, 0, family.weight, FALSE,
-                            FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
-                            wideFromShiftJis(family.face).c_str()));
+            fontSet.fonts[next++].attach(CreateFontW(
+                scaleToDpi(family.heights[i], dpi), 0, 0, 0, family.weight, FALSE, FALSE, FALSE,
+                SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN, WideText(family.face).get()));
         }
     }
 }

@@ -4,15 +4,14 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <string>
 
 // path is UTF-8.
 int readFileVersion(const char* path, ProgramInfo& info) {
-    int units = MultiByteToWideChar(CP_UTF8, 0, path, -1, nullptr, 0);
-    std::wstring file(static_cast<std::size_t>(units > 0 ? units : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, path, -1, &file[0], units);
+    wchar_t file[MAX_PATH];
+    if (MultiByteToWideChar(CP_UTF8, 0, path, -1, file, MAX_PATH) <= 0)
+        return -1;
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeW(file.c_str(), &handle);
+    DWORD size = GetFileVersionInfoSizeW(file, &handle);
     if (size == 0)
         return -1;
     void* block = std::malloc(size);
@@ -21,7 +20,7 @@ int readFileVersion(const char* path, ProgramInfo& info) {
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (!GetFileVersionInfoW(file.c_str(), 0, size, block) ||
+    if (!GetFileVersionInfoW(file, 0, size, block) ||
         !VerQueryValueW(block, L"\\", reinterpret_cast<void**>(&fixed), &length) ||
         fixed == nullptr) {
         std::free(block);

@@ -4,8 +4,6 @@
 
 #include <shellapi.h>
 
-#include <string>
-
 #include "framework/wide_text.h"
 
 namespace {
@@ -22,22 +20,22 @@ ShellExecuteFunction shellExecute() {
     return function;
 }
 
-bool open(const char* verb, const std::wstring& target) {
+bool open(const char* verb, const WideText& target) {
     ShellExecuteFunction execute = shellExecute();
     if (execute == nullptr)
         return false;
-    std::wstring action = verb != nullptr ? wideFromShiftJis(verb) : std::wstring();
+    WideText action(verb != nullptr ? verb : "");
     auto result =
-        reinterpret_cast<INT_PTR>(execute(nullptr, verb != nullptr ? action.c_str() : nullptr,
-                                          target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        reinterpret_cast<INT_PTR>(execute(nullptr, verb != nullptr ? action.get() : nullptr,
+                                          target.get(), nullptr, nullptr, SW_SHOWNORMAL));
     return result >= 32;
 }
 } // namespace
 
 bool shellOpen(const char* verb, const char* target) {
-    return open(verb, wideFromShiftJis(target));
+    return open(verb, WideText(target));
 }
 
 bool shellOpenFile(const char* verb, const char* path) {
-    return open(verb, wideFromUtf8(path));
+    return open(verb, WideText(path, Encoding::Utf8));
 }

@@ -1,24 +1,17 @@
 #include "framework/controls.h"
 
-#include <string>
+#include <cstdlib>
+#include <cwchar>
 
 #include "core/text.h"
 #include "framework/wide_text.h"
 
 namespace {
-std::wstring wideText(HWND window) {
-    int units = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(units > 0 ? units : 0) + 1, L'\0');
-    int got = GetWindowTextW(window, &text[0], static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
-
 // An edit's byte limit, kept with the window; the edit's own procedure runs behind it.
 struct ByteLimit {
     WNDPROC previous;
     std::size_t bytes;
-    bool dropLowSurrogate = false; // the half of a refused pair still to come
+    bool dropLowSurrogate; // the half of a refused pair still to come
 };
 const wchar_t kByteLimitProperty[] = L"KeyvaneByteLimit";
 
@@ -37,10 +30,6 @@ bool changesText(UINT message) {
     }
 }
 
-bool holdable(const std::wstring& text) {
-    return shiftJisCanHold(text.c_str(), text.size());
-}
-
 void refuse(HWND edit) {
     MessageBeep(MB_OK);
     SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), kEditRefusedCharacter),
@@ -55,7 +44,7 @@ LRESULT CALLBACK byteLimitedEdit(HWND edit, UINT message, WPARAM wParam, LPARAM 
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         RemovePropW(edit, kByteLimitProperty);
-        delete limit;
+        std::free(limit);
         return CallWindowProcW(previous, edit, message, wParam, lParam);
     }
     if (message == WM_CHAR && IS_LOW_SURROGATE(wParam) && limit->dropLowSurrogate) {
@@ -70,16 +59,16 @@ LRESULT CALLBACK byteLimitedEdit(HWND edit, UINT message, WPARAM wParam, LPARAM 
     if (!changesText(message))
         return CallWindowProcW(previous, edit, message, wParam, lParam);
 
-    std::wstring before = wideText(edit);
+    WideText before(edit);
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     LRESULT result = CallWindowProcW(previous, edit, message, wParam, lParam);
-    std::wstring after = wideText(edit);
-    if (after == before)
+    WideText after(edit);
+    if (std::wcscmp(after.get(), before.get()) == 0)
         return result;
-    bool refused = !holdable(after);
-    if (refused || shiftJisLength(after.c_str(), after.size()) > limit->bytes) {
-        SetWindowTextW(edit, before.c_str());
+    bool refused = !shiftJisCanHold(after.get(), after.size());
+    if (refused || shiftJisLength(after.get(), after.size()) > limit->bytes) {
+        SetWindowTextW(edit, before.get());
         SendMessageW(edit, EM_SETSEL, start, end);
         if (refused)
             refuse(edit);
@@ -93,11 +82,11 @@ LRESULT CALLBACK byteLimitedEdit(HWND edit, UINT message, WPARAM wParam, LPARAM 
 bool windowText(HWND window, char* buffer, std::size_t size) {
     if (size == 0)
         return true;
-    return shiftJisFromWide(wideText(window).c_str(), buffer, size);
+    return shiftJisFromWide(WideText(window).get(), buffer, size);
 }
 
 void Control::setText(const char* text) const {
-    SetWindowTextW(hwnd_, wideFromShiftJis(text).c_str());
+    SetWindowTextW(hwnd_, WideText(text).get());
 }
 
 void Edit::setLimit(int bytes) const {
@@ -108,7 +97,10 @@ void Edit::setLimit(int bytes) const {
             static_cast<std::size_t>(bytes);
         return;
     }
-    auto* limit = new ByteLimit{nullptr, static_cast<std::size_t>(bytes)};
+    auto* limit = static_cast<ByteLimit*>(std::calloc(1, sizeof(ByteLimit)));
+    if (limit == nullptr)
+        return; // the character limit above still holds
+    limit->bytes = static_cast<std::size_t>(bytes);
     SetPropW(hwnd_, kByteLimitProperty, limit);
     limit->previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(byteLimitedEdit)));
@@ -116,7 +108,7 @@ void Edit::setLimit(int bytes) const {
 
 void ListBox::append(const char* text) const {
     SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(wideFromShiftJis(text).c_str()));
+                 reinterpret_cast<LPARAM>(WideText(text).get()));
 }
 
 void ListBox::rowText(int row, char* buffer, std::size_t size) const {
@@ -127,9 +119,12 @@ void ListBox::rowText(int row, char* buffer, std::size_t size) const {
     if (length == LB_ERR)
         return;
     // LB_GETTEXT has no size argument: read into a buffer of the row's own length first.
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    if (SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&text[0])) == LB_ERR)
+    auto* text =
+        static_cast<wchar_t*>(std::calloc(static_cast<std::size_t>(length) + 1, sizeof(wchar_t)));
+    if (text == nullptr)
         return;
-    shiftJisFromWide(text.c_str(), buffer, size);
+    if (SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text)) !=
+        LB_ERR)
+        shiftJisFromWide(text, buffer, size);
+    std::free(text);
 }

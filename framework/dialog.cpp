@@ -210,11 +210,11 @@ bool Dialog::getItemText(int id, char* buffer, std::size_t size) const {
 }
 
 void Dialog::setItemText(int id, const char* text) const {
-    SetDlgItemTextW(hwnd_, id, wideFromShiftJis(text).c_str());
+    SetDlgItemTextW(hwnd_, id, WideText(text).get());
 }
 
 void Dialog::setTitle(const char* text) const {
-    SetWindowTextW(hwnd_, wideFromShiftJis(text).c_str());
+    SetWindowTextW(hwnd_, WideText(text).get());
 }
 
 void Dialog::enableItem(int id, bool enabled) const {

@@ -1,60 +1,97 @@
 #include "framework/wide_text.h"
 
-#include <windows.h>
+#include <cstdlib>
+#include <cstring>
 
 #include "core/text.h"
 
 namespace {
 constexpr UINT kShiftJis = 932;
 
-std::wstring toWide(UINT codePage, const char* text) {
-    int units = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
-    if (units <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(codePage, 0, text, -1, &wide[0], units);
-    wide.resize(static_cast<std::size_t>(units - 1));
-    return wide;
-}
-
-// The Shift-JIS bytes of units UTF-16 units; unknown characters become "?" and set lost.
-std::string toShiftJis(const wchar_t* text, int units, bool& lost) {
+// Shift-JIS bytes for units UTF-16 units (-1: up to the terminator, which is then counted),
+// into out when it is given; lost tells whether a character had to become "?".
+int toShiftJis(const wchar_t* text, int units, char* out, int size, bool& lost) {
     BOOL usedDefault = FALSE;
-    int bytes = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, text, units, nullptr, 0,
+    int bytes = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, text, units, out, size,
                                     nullptr, &usedDefault);
-    std::string out(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, text, units, &out[0], bytes, nullptr,
-                            &usedDefault);
     lost = usedDefault != FALSE;
-    return out;
+    return bytes > 0 ? bytes : 0;
 }
 } // namespace
 
-std::wstring wideFromShiftJis(const char* text) {
-    return toWide(kShiftJis, text);
+WideText::WideText(const char* text, Encoding encoding) {
+    UINT codePage = encoding == Encoding::Utf8 ? CP_UTF8 : kShiftJis;
+    int units = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
+    if (units <= 0) {
+        small_[0] = L'\0';
+        return;
+    }
+    wchar_t* buffer = reserve(static_cast<std::size_t>(units));
+    int got = MultiByteToWideChar(codePage, 0, text, -1, buffer, static_cast<int>(capacity_));
+    size_ = static_cast<std::size_t>(got > 0 ? got - 1 : 0);
+    text_[size_] = L'\0';
+}
+
+WideText::WideText(HWND window) {
+    int units = GetWindowTextLengthW(window) + 1;
+    wchar_t* buffer = reserve(static_cast<std::size_t>(units));
+    int got = GetWindowTextW(window, buffer, static_cast<int>(capacity_));
+    size_ = static_cast<std::size_t>(got > 0 ? got : 0);
+    text_[size_] = L'\0';
+}
+
+WideText::~WideText() {
+    if (text_ != small_)
+        std::free(text_);
+}
+
+// Room for units units when memory allows; capacity_ says how much there is.
+wchar_t* WideText::reserve(std::size_t units) {
+    if (units > capacity_) {
+        if (auto* large = static_cast<wchar_t*>(std::malloc(units * sizeof(wchar_t)))) {
+            text_ = large;
+            capacity_ = units;
+        }
+    }
+    text_[0] = L'\0';
+    return text_;
+}
+
+void WideText::wipe() {
+    SecureZeroMemory(text_, size_ * sizeof(wchar_t));
 }
 
 bool shiftJisFromWide(const wchar_t* text, char* out, std::size_t size) {
     bool lost = false;
-    std::string bytes = toShiftJis(text, -1, lost); // with its NUL
-    copyText(out, size, bytes.c_str());
+    int bytes = toShiftJis(text, -1, nullptr, 0, lost); // with the terminator
+    char small[512];
+    char* converted = bytes <= static_cast<int>(sizeof small)
+                          ? small
+                          : static_cast<char*>(std::malloc(static_cast<std::size_t>(bytes)));
+    if (converted == nullptr || bytes == 0) {
+        if (size > 0)
+            out[0] = '\0';
+        return false;
+    }
+    toShiftJis(text, -1, converted, bytes, lost);
+    copyText(out, size, converted);
+    if (converted != small)
+        std::free(converted);
     return !lost;
 }
 
-bool shiftJisCanHold(const wchar_t* character, std::size_t units) {
+bool shiftJisCanHold(const wchar_t* text, std::size_t units) {
     bool lost = false;
-    toShiftJis(character, static_cast<int>(units), lost);
+    if (units > 0)
+        toShiftJis(text, static_cast<int>(units), nullptr, 0, lost);
     return !lost;
 }
 
 std::size_t shiftJisLength(const wchar_t* text, std::size_t units) {
     bool lost = false;
-    return units == 0 ? 0 : toShiftJis(text, static_cast<int>(units), lost).size();
-}
-
-std::wstring wideFromUtf8(const char* path) {
-    return toWide(CP_UTF8, path);
+    return units == 0 ? 0
+                      : static_cast<std::size_t>(
+                            toShiftJis(text, static_cast<int>(units), nullptr, 0, lost));
 }
 
 bool utf8FromWide(const wchar_t* path, char* out, std::size_t size) {

@@ -53,7 +53,7 @@ void MsgBoxDialog::arrangeControls() {
     int dpi = systemDpi();
     messageFont_.attach(CreateFontW(messageFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                     SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
-                                    wideFromShiftJis("ＭＳ Ｐ明朝").c_str()));
+                                    WideText("ＭＳ Ｐ明朝").get()));
     setItemFont(kMessageId, messageFont_.get());
 
     // Measure what the static really holds, in the font it really uses. DT_CALCRECT alone

@@ -1,5 +1,7 @@
 #include "app/dialogs/about_box.h"
 
+#include <cwchar>
+
 #include "app/look.h"
 #include "core/program_info.h"
 #include "app/resources/resource.h"
@@ -16,8 +18,10 @@ bool AboutBox::OnInitDialog() {
     const int32_t* version = programInfo.fileVersion;
     formatText(text, sizeof text, "  Version %d.%d.%d.%d", version[0], version[1], version[2],
                version[3]);
-    std::wstring line = wideFromUtf8(programInfo.programFile) + wideFromShiftJis(text);
-    SetDlgItemTextW(hwnd(), IDC_ABOUT_VERSION, line.c_str());
+    WideText file(programInfo.programFile, Encoding::Utf8), rest(text);
+    wchar_t line[kMaxPathBytes + 64];
+    std::swprintf(line, sizeof line / sizeof line[0], L"%ls%ls", file.get(), rest.get());
+    SetDlgItemTextW(hwnd(), IDC_ABOUT_VERSION, line);
     setItemText(IDC_ABOUT_NOTICE, programInfo.noticeText);
     centerWindow();
     return true; // the focus goes to OK
