@@ -1,4 +1,4 @@
-// Fuzzes loadList with arbitrary List files. The first input byte chooses how the login PIN
+// Fuzzes loadEntryList with arbitrary List files. The first input byte chooses how the login PIN
 // relates to the file's header, so that most inputs get past the header check into the records;
 // the rest of the input is the file. A loaded table is saved and loaded again and must survive.
 #include <cstdio>

@@ -1,4 +1,4 @@
-// Fuzzes loadSetup with arbitrary Setup files. Whatever it reads must save back in the file
+// Fuzzes loadSettings with arbitrary Setup files. Whatever it reads must save back in the file
 // format and load again unchanged, and a List file saved under the PIN it read must load again
 // with that PIN as the login.
 #include <cstring>
