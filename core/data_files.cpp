@@ -70,11 +70,6 @@ private:
     bool pending_ = false;
 };
 
-int saveFile(const char* tempPath, const char* path, const void* bytes, std::size_t size) {
-    TempFile file(tempPath, path);
-    return file.prepare(bytes, size) == 0 && file.place() == 0 ? 0 : -1;
-}
-
 // The Setup file's bytes for the current settings.
 SetupRecord setupImage() {
     SetupRecord record{};
@@ -106,6 +101,17 @@ unsigned char* listImage(std::size_t& size) {
     for (int32_t i = 0; i < count; ++i)
         scrambledCopy(records[i], entryTable.records[i]);
     return image;
+}
+
+// Writes the List file's bytes for the current table to its temporary file; 0 / -1.
+int prepareList(TempFile& list) {
+    std::size_t size = 0;
+    unsigned char* image = listImage(size);
+    if (image == nullptr)
+        return -1;
+    int result = list.prepare(image, size);
+    std::free(image);
+    return result;
 }
 
 // Moves a file that could not be read out of the way, beside itself; keptName gets its new name.
@@ -158,6 +164,11 @@ int keepSetupIfUnread() {
     return keepIfUnread(unread.setup, dataPaths.setupPath, "設定");
 }
 
+// No path at all: every load and save fails from now on, as for a program folder too deep.
+void refusePaths() {
+    std::memset(&dataPaths, 0, sizeof dataPaths);
+}
+
 bool composePath(char (&path)[kMaxPathBytes], const char* directory, const char* name,
                  const char* suffix = "") {
     return directory[0] != '\0' &&
@@ -177,7 +188,7 @@ void composePaths(const char* programDirectory) {
                composePath(p.listBackupPath, p.dataDir, kListName, kBackupSuffix) &&
                composePath(longestKept, p.dataDir, kSetupName, kLongestKeptSuffix);
     if (!fit)
-        std::memset(&p, 0, sizeof p);
+        refusePaths();
 }
 
 // A PIN change moves the old List to its backup name, puts the new List in place and then the
@@ -240,7 +251,8 @@ int saveSetup() {
     if (dataPaths.setupPath[0] == '\0' || keepSetupIfUnread() != 0)
         return -1;
     SetupRecord record = setupImage();
-    return saveFile(dataPaths.setupTempPath, dataPaths.setupPath, &record, sizeof record);
+    TempFile setup(dataPaths.setupTempPath, dataPaths.setupPath);
+    return setup.prepare(&record, sizeof record) == 0 && setup.place() == 0 ? 0 : -1;
 }
 
 // A missing List file is success with the table unchanged.
@@ -318,13 +330,8 @@ int saveList() {
     if (entryTable.count <= 0) { // no entries, no List file
         return !files.exists(dataPaths.listPath) || files.remove(dataPaths.listPath) == 0 ? 0 : -1;
     }
-    std::size_t size = 0;
-    unsigned char* image = listImage(size);
-    if (image == nullptr)
-        return -1;
-    int result = saveFile(dataPaths.listTempPath, dataPaths.listPath, image, size);
-    std::free(image);
-    return result;
+    TempFile list(dataPaths.listTempPath, dataPaths.listPath);
+    return prepareList(list) == 0 && list.place() == 0 ? 0 : -1;
 }
 
 // The commit of saveSettingsAndList, once unread files are out of the way. Sets stuck when a
@@ -334,16 +341,8 @@ int commitPair(bool& stuck) {
     FileSystem& files = fileSystem();
     bool hasEntries = entryTable.count > 0;
     TempFile list(dataPaths.listTempPath, dataPaths.listPath);
-    if (hasEntries) {
-        std::size_t size = 0;
-        unsigned char* image = listImage(size);
-        if (image == nullptr)
-            return showFailure(kSaveListFailedMessage);
-        int prepared = list.prepare(image, size);
-        std::free(image);
-        if (prepared != 0)
-            return showFailure(kSaveListFailedMessage);
-    }
+    if (hasEntries && prepareList(list) != 0)
+        return showFailure(kSaveListFailedMessage);
     TempFile setup(dataPaths.setupTempPath, dataPaths.setupPath);
     SetupRecord record = setupImage();
     if (setup.prepare(&record, sizeof record) != 0)
@@ -403,7 +402,7 @@ void initDataStore(const char* programDirectory) {
     composePaths(programDirectory);
     makeDirectoryTree(dataPaths.dataDir);
     if (dataPaths.dataDir[0] != '\0' && !resolveInterruptedCommit())
-        std::memset(&dataPaths, 0, sizeof dataPaths);
+        refusePaths();
 
     loadSettings();
 }
@@ -451,7 +450,7 @@ int saveSettingsAndList() {
     else
         result = commitPair(stuck);
     if (stuck) // start-up will undo the change: until then this run saves nothing more
-        std::memset(&dataPaths, 0, sizeof dataPaths);
+        refusePaths();
     if (result != 0 && reloaded) { // still on the disk under another PIN than the one kept
         clearEntries();
         unread.list = true;

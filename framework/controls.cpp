@@ -92,11 +92,6 @@ void Control::setText(const char* text) const {
 void Edit::setLimit(int bytes) const {
     // Never more characters than bytes; the byte count itself is kept by the procedure.
     SendMessageW(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(bytes), 0);
-    if (GetPropW(hwnd_, kByteLimitProperty) != nullptr) {
-        static_cast<ByteLimit*>(GetPropW(hwnd_, kByteLimitProperty))->bytes =
-            static_cast<std::size_t>(bytes);
-        return;
-    }
     auto* limit = static_cast<ByteLimit*>(std::calloc(1, sizeof(ByteLimit)));
     if (limit == nullptr)
         return; // the character limit above still holds

@@ -42,7 +42,8 @@ class Edit : public Control {
 public:
     // What the user may type or paste: at most bytes bytes in Shift-JIS, where a double-byte
     // character counts two, and only characters that code page 932 can hold (the edit refuses
-    // others with kEditRefusedCharacter). Text the program sets itself is not limited.
+    // others with kEditRefusedCharacter). Text the program sets itself is not limited. Called
+    // once per edit.
     void setLimit(int bytes) const;
 };
 

@@ -214,9 +214,13 @@ void EntryEditor::onRegisterClicked() {
     fillEntryList();
 }
 
-// The List file is rewritten in every case, also when nothing was deleted.
+// The List file is rewritten in every case, also when nothing was deleted (deleteEntry saves it
+// itself).
 void EntryEditor::onDeleteClicked() {
-    if (!confirmDelete(list_.selection()) || deleteEntry(list_.selection()) != 0)
+    int row = list_.selection();
+    if (confirmDelete(row))
+        deleteEntry(row);
+    else
         saveEntryList();
     fillEntryList();
 }
