@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/module_registry.h"
+#include "framework/screen_capture.h"
 #include "framework/wide_text.h"
 
 namespace {
@@ -155,6 +156,9 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        // Before anything can show the window, so that no frame of it is ever captured.
+        if (!isChild(hwnd_))
+            applyCaptureRule(hwnd_);
         bindControls();
         return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND: {

@@ -54,9 +54,9 @@ public:
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
-    // Creates the dialog, keeps its owner disabled while it runs its own message loop, and
-    // returns the value given to EndDialog, or -1 when the dialog cannot be created (or the
-    // message loop fails).
+    // Creates the dialog (a top-level one under the capture rule of framework/screen_capture.h),
+    // keeps its owner disabled while it runs its own message loop, and returns the value given to
+    // EndDialog, or -1 when the dialog cannot be created (or the message loop fails).
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
 
