@@ -2,15 +2,17 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cstdlib>
 
 #include "core/app_message.h"
+#include "core/command_line.h"
 #include "msgbox/chimebox.h"
 #include "core/data_files.h"
 #include "app/dialogs/main_window.h"
 #include "app/look.h"
 #include "core/program_info.h"
 #include "app/resources/resource.h"
+#include "framework/screen_capture.h"
 #include "framework/wide_text.h"
 
 KeyvaneApp keyvaneApp;
@@ -18,6 +20,8 @@ KeyvaneApp keyvaneApp;
 namespace {
 // Marks the one running instance; never waited on.
 const wchar_t kInstanceMutexName[] = L"KEYVANE_1020";
+// Beyond the longest path Windows takes.
+constexpr DWORD kMaxModulePathUnits = 65536;
 
 // Every message of the program appears in the Chimebox message box, in the dialogs' colour.
 int showInMessageBox(const char* text, int type) {
@@ -25,20 +29,32 @@ int showInMessageBox(const char* text, int type) {
 }
 
 // The program's path through the wide-character function, in UTF-8, so that any folder name
-// survives whatever the system's code page.
+// survives whatever the system's code page, and whole at any length Windows allows: a path cut
+// to fit would name another folder.
 void fillProgramInfo() {
-    std::memset(&programInfo, 0, sizeof programInfo);
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    // A path cut to fit would name another folder: keep none, and so write no data anywhere.
-    if (length == 0 || length >= MAX_PATH ||
-        !utf8FromWide(path, programInfo.modulePath, sizeof programInfo.modulePath))
-        programInfo.modulePath[0] = '\0';
+    programInfo = ProgramInfo{};
+    DWORD capacity = MAX_PATH;
+    for (;;) {
+        auto* path = static_cast<wchar_t*>(std::malloc(capacity * sizeof(wchar_t)));
+        DWORD length = path != nullptr ? GetModuleFileNameW(nullptr, path, capacity) : 0;
+        bool whole = length > 0 && length < capacity;
+        if (whole)
+            utf8FromWide(path, programInfo.modulePath);
+        std::free(path);
+        // Windows fills the buffer to the brim when the path does not fit.
+        if (whole || length != capacity || capacity >= kMaxModulePathUnits)
+            break;
+        capacity *= 2;
+    }
     buildProgramInfo(programInfo.modulePath, programInfo, kNoticeYear);
 }
 } // namespace
 
 bool KeyvaneApp::InitInstance() {
+    // No window of ours appears in screenshots, recordings or shared screens, unless this run
+    // is for remote support or a recording. Chimebox's boxes follow the window they are over.
+    if (!hasSwitch(GetCommandLineW(), "allowcapture"))
+        setCaptureRule(CaptureRule::Exclude);
     InitCommonControls();
     setMessageHandler(showInMessageBox);
     fillProgramInfo();
@@ -52,9 +68,10 @@ bool KeyvaneApp::InitInstance() {
         return false;
     }
 
-    initDataStore(programInfo.programDir);
+    // The colours first: the store tells at start when the Data folder cannot be used.
     dialogBrush = palette.paleBlue;
     dialogColor = kDialogColor;
+    initDataStore(programInfo.programDir);
 
     {
         MainWindow mainWindow;

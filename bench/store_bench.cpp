@@ -118,7 +118,7 @@ void floorSaveLoad(benchmark::State& state) {
         state.SkipWithError("the store failed to save");
         return;
     }
-    const std::vector<char> bytes = readAll(dataPaths.listPath); // exactly what the store writes
+    const std::vector<char> bytes = readAll(dataPaths.listPath.get()); // exactly what the store writes
     shutdownDataStore();
     const std::string path = std::string(dataPaths.dataDir) + "/Floor";
     const std::string tempPath = path + ".tmp";

@@ -8,11 +8,10 @@
 #include "core/app_message.h"
 #include "core/file_ops.h"
 
-DataPaths dataPaths;
-
 const char kSaveSetupFailedMessage[] = "設定ファイルの保存に失敗しました";
 const char kSaveListFailedMessage[] = "リストファイルの保存に失敗しました";
 const char kLoadListFailedMessage[] = "リストファイルの読込みに失敗しました";
+const char kUnusableDataFolderMessage[] = "データフォルダ %s を使用できません。";
 
 namespace {
 // A data file that exists but could not be read: it may hold entries that a later load (after
@@ -22,15 +21,6 @@ struct UnreadFiles {
     bool setup = false;
 };
 UnreadFiles unread;
-
-// The file names inside Data. A file moved aside is named "<name>.unread-<local time>", with
-// "-2" ... "-99" added when that name is taken.
-const char kListName[] = "List";
-const char kSetupName[] = "Setup";
-const char kTempSuffix[] = ".tmp";
-const char kBackupSuffix[] = ".old";
-const char kLongestKeptSuffix[] = ".unread-20000101-000000-99";
-constexpr int kMaxKeptCopies = 99;
 
 // A file written under a temporary name beside its final path. prepare() writes it and puts it
 // on the disk; place() puts it in its final place in one step. Unless placed, the temporary file
@@ -115,7 +105,7 @@ int prepareList(TempFile& list) {
 }
 
 // Moves a file that could not be read out of the way, beside itself; keptName gets its new name.
-int keepUnreadFile(const char* path, char (&keptName)[kMaxPathBytes]) {
+int keepUnreadFile(const char* path, char (&keptName)[64]) {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     const std::tm* converted = std::localtime(&now);
@@ -125,10 +115,8 @@ int keepUnreadFile(const char* path, char (&keptName)[kMaxPathBytes]) {
     formatText(stamp, sizeof stamp, ".unread-%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900,
                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     for (int copy = 1; copy <= kMaxKeptCopies; ++copy) {
-        char kept[kMaxPathBytes];
-        bool fits = copy == 1 ? formatText(kept, sizeof kept, "%s%s", path, stamp)
-                              : formatText(kept, sizeof kept, "%s%s-%d", path, stamp, copy);
-        if (!fits)
+        HeapText kept;
+        if (!composeKeptPath(kept, path, stamp, copy))
             return -1;
         if (fileSystem().exists(kept))
             continue;
@@ -143,7 +131,7 @@ int keepUnreadFile(const char* path, char (&keptName)[kMaxPathBytes]) {
 // Before a save replaces or deletes a file that was not read, that file goes aside, and the
 // user is told where. kind is the file's name in the message ("リスト", "設定").
 int keepIfUnread(bool& unreadFlag, const char* path, const char* kind) {
-    char kept[kMaxPathBytes];
+    char kept[64]; // "Setup.unread-<date>-<time>-99" at most
     if (unreadFlag && fileSystem().exists(path)) {
         if (keepUnreadFile(path, kept) != 0)
             return -1;
@@ -162,33 +150,6 @@ int keepListIfUnread() {
 
 int keepSetupIfUnread() {
     return keepIfUnread(unread.setup, dataPaths.setupPath, "設定");
-}
-
-// No path at all: every load and save fails from now on, as for a program folder too deep.
-void refusePaths() {
-    std::memset(&dataPaths, 0, sizeof dataPaths);
-}
-
-bool composePath(char (&path)[kMaxPathBytes], const char* directory, const char* name,
-                 const char* suffix = "") {
-    return directory[0] != '\0' &&
-           formatText(path, sizeof path, "%s%s%s%s", directory, kPathSeparator, name, suffix);
-}
-
-// Every path at once, or none: a path that does not fit must not surface only when a save needs
-// it, half-way through a PIN change.
-void composePaths(const char* programDirectory) {
-    DataPaths& p = dataPaths;
-    char longestKept[kMaxPathBytes];
-    bool fit = composePath(p.dataDir, programDirectory, "Data") &&
-               composePath(p.listPath, p.dataDir, kListName) &&
-               composePath(p.setupPath, p.dataDir, kSetupName) &&
-               composePath(p.listTempPath, p.dataDir, kListName, kTempSuffix) &&
-               composePath(p.setupTempPath, p.dataDir, kSetupName, kTempSuffix) &&
-               composePath(p.listBackupPath, p.dataDir, kListName, kBackupSuffix) &&
-               composePath(longestKept, p.dataDir, kSetupName, kLongestKeptSuffix);
-    if (!fit)
-        refusePaths();
 }
 
 // A PIN change moves the old List to its backup name, puts the new List in place and then the
@@ -216,48 +177,28 @@ int showFailure(const char* message) {
     return -1;
 }
 
-// The raw file operations: 0 / -1, with no failure message (only moving an unreadable file
-// aside is reported). The public wrappers below add the messages.
-
-int loadSetup() {
-    if (dataPaths.setupPath[0] == '\0')
-        return -1;
-    FileSystem& files = fileSystem();
-    unread.setup = false;
-    if (!files.exists(dataPaths.setupPath))
-        return -1;
-    unread.setup = true; // until it has been read
-    std::FILE* file = files.open(dataPaths.setupPath, "rb");
-    if (file == nullptr)
-        return -1;
-    SetupRecord record{}; // a short file leaves the missing bytes zero
-    std::fread(&record, 1, sizeof record, file);
-    bool failed = std::ferror(file) != 0;
-    files.close(file);
-    if (failed)
-        return -1;
-    unread.setup = false;
-
-    clearSetup();
-    terminateSetupTexts(record);
-    scrambleSetup(record);
-    copyText(setupRecord.storedPin, sizeof setupRecord.storedPin, record.storedPin);
-    copyText(setupRecord.reservedText, sizeof setupRecord.reservedText, record.reservedText);
-    setupRecord.autoLogoutOff = record.autoLogoutOff;
-    return 0;
+// Tells the user at start-up that the Data folder beside the program cannot be used, rather
+// than let the program look brand new.
+void reportUnusableDataFolder(const char* programDirectory) {
+    char text[128];
+    // The message box shows 127 bytes, of which the rest of the message takes 34.
+    constexpr std::size_t kShownPathBytes = sizeof text - 1 - 34;
+    HeapText folder, shown;
+    if (!folder.format("%s%sData", programDirectory, kPathSeparator) ||
+        !fileSystem().describe(folder, shown))
+        shown.format("Data");
+    if (shown.data() != nullptr)
+        shortenMiddle(shown.data(), kShownPathBytes);
+    formatText(text, sizeof text, kUnusableDataFolderMessage, shown.get());
+    appMessageBox(text, kMbOk);
 }
 
-int saveSetup() {
-    if (dataPaths.setupPath[0] == '\0' || keepSetupIfUnread() != 0)
-        return -1;
-    SetupRecord record = setupImage();
-    TempFile setup(dataPaths.setupTempPath, dataPaths.setupPath);
-    return setup.prepare(&record, sizeof record) == 0 && setup.place() == 0 ? 0 : -1;
-}
+// Reading and writing the files, 0 / -1 with no failure message (only moving an unreadable file
+// aside is reported): the public operations below add the messages.
 
 // A missing List file is success with the table unchanged.
-int loadList() {
-    if (dataPaths.listPath[0] == '\0')
+int readListFile() {
+    if (dataPaths.listPath.empty())
         return -1;
     FileSystem& files = fileSystem();
     unread.list = false;
@@ -280,7 +221,7 @@ int loadList() {
 
     // Entries saved under another PIN are never loaded, and the count must be one the file
     // can back (a partial last record counts) before anything is allocated for it.
-    long long size = fileSize(file);
+    long long size = files.size(file);
     long long available = size > static_cast<long long>(kListHeaderSize)
                               ? (size - static_cast<long long>(kListHeaderSize) +
                                  static_cast<long long>(sizeof(EntryRecord)) - 1) /
@@ -323,8 +264,8 @@ int loadList() {
 }
 
 // An empty table deletes the List file.
-int saveList() {
-    if (dataPaths.listPath[0] == '\0' || keepListIfUnread() != 0)
+int writeListFile() {
+    if (dataPaths.listPath.empty() || keepListIfUnread() != 0)
         return -1;
     FileSystem& files = fileSystem();
     if (entryTable.count <= 0) { // no entries, no List file
@@ -372,25 +313,6 @@ int commitPair(bool& stuck) {
 }
 } // namespace
 
-int makeDirectoryTree(const char* path) {
-    char work[512];
-    if (path[0] == '\0' || !copyText(work, sizeof work - 1, path))
-        return -1;
-    FileSystem& files = fileSystem();
-    if (files.exists(work))
-        return 0;
-    std::strcat(work, kPathSeparator); // room kept by the copy above
-    for (char* p = work; *p != '\0'; ++p) {
-        if (*p == '\\' || *p == '/') { // paths are UTF-8: such a byte is always a separator
-            char separator = *p;
-            *p = '\0';
-            files.createDirectory(work); // fails harmlessly for "", "C:" and existing parents
-            *p = separator;
-        }
-    }
-    return files.exists(path) ? 0 : -1;
-}
-
 void initDataStore(const char* programDirectory) {
     std::memset(loginPin, 0, sizeof loginPin);
     clearSetup();
@@ -399,10 +321,13 @@ void initDataStore(const char* programDirectory) {
 
     loginState = LoginState::Unset;
 
-    composePaths(programDirectory);
-    makeDirectoryTree(dataPaths.dataDir);
-    if (dataPaths.dataDir[0] != '\0' && !resolveInterruptedCommit())
-        refusePaths();
+    if (!composeDataPaths(programDirectory)) {
+        reportUnusableDataFolder(programDirectory);
+    } else {
+        makeDirectoryTree(dataPaths.dataDir);
+        if (!resolveInterruptedCommit())
+            refuseDataPaths();
+    }
 
     loadSettings();
 }
@@ -413,22 +338,51 @@ void shutdownDataStore() {
 }
 
 int loadSettings() {
-    return loadSetup();
+    if (dataPaths.setupPath.empty())
+        return -1;
+    FileSystem& files = fileSystem();
+    unread.setup = false;
+    if (!files.exists(dataPaths.setupPath))
+        return -1;
+    unread.setup = true; // until it has been read
+    std::FILE* file = files.open(dataPaths.setupPath, "rb");
+    if (file == nullptr)
+        return -1;
+    SetupRecord record{}; // a short file leaves the missing bytes zero
+    std::fread(&record, 1, sizeof record, file);
+    bool failed = std::ferror(file) != 0;
+    files.close(file);
+    if (failed)
+        return -1;
+    unread.setup = false;
+
+    clearSetup();
+    terminateSetupTexts(record);
+    scrambleSetup(record);
+    copyText(setupRecord.storedPin, sizeof setupRecord.storedPin, record.storedPin);
+    copyText(setupRecord.reservedText, sizeof setupRecord.reservedText, record.reservedText);
+    setupRecord.autoLogoutOff = record.autoLogoutOff;
+    return 0;
 }
 
 int saveSettings() {
-    return saveSetup() == 0 ? 0 : showFailure(kSaveSetupFailedMessage);
+    if (dataPaths.setupPath.empty() || keepSetupIfUnread() != 0)
+        return showFailure(kSaveSetupFailedMessage);
+    SetupRecord record = setupImage();
+    TempFile setup(dataPaths.setupTempPath, dataPaths.setupPath);
+    bool saved = setup.prepare(&record, sizeof record) == 0 && setup.place() == 0;
+    return saved ? 0 : showFailure(kSaveSetupFailedMessage);
 }
 
 int loadEntryList() {
-    int result = loadList();
+    int result = readListFile();
     if (result != 0 && pinIsStored())
         appMessageBox(kLoadListFailedMessage, kMbOk);
     return result;
 }
 
 int saveEntryList() {
-    return saveList() == 0 ? 0 : showFailure(kSaveListFailedMessage);
+    return writeListFile() == 0 ? 0 : showFailure(kSaveListFailedMessage);
 }
 
 // Both temporary files are written and on the disk before anything is replaced. Then the old
@@ -438,10 +392,10 @@ int saveEntryList() {
 int saveSettingsAndList() {
     // An unread List may be one saved under the PIN now being set (after the Setup file was
     // lost): read it again, so that its entries come back rather than go aside.
-    bool reloaded = unread.list && loadList() == 0;
+    bool reloaded = unread.list && readListFile() == 0;
     bool stuck = false;
     int result = -1;
-    if (dataPaths.setupPath[0] == '\0')
+    if (dataPaths.setupPath.empty())
         showFailure(kSaveSetupFailedMessage);
     else if (keepListIfUnread() != 0)
         showFailure(kSaveListFailedMessage);
@@ -450,7 +404,7 @@ int saveSettingsAndList() {
     else
         result = commitPair(stuck);
     if (stuck) // start-up will undo the change: until then this run saves nothing more
-        refusePaths();
+        refuseDataPaths();
     if (result != 0 && reloaded) { // still on the disk under another PIN than the one kept
         clearEntries();
         unread.list = true;

@@ -8,35 +8,22 @@
 // not be read is never overwritten or deleted: the first save that would do so moves it aside.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 
+#include "core/data_paths.h"
 #include "core/entry_store.h"
-#include "core/text.h"
-
-// Every path the store reads or writes. All empty when any one of them would not fit: every
-// load and save then fails, and no save starts that could not finish.
-struct DataPaths {
-    char dataDir[kMaxPathBytes];
-    char listPath[kMaxPathBytes];
-    char setupPath[kMaxPathBytes];
-    char listTempPath[kMaxPathBytes];
-    char setupTempPath[kMaxPathBytes];
-    char listBackupPath[kMaxPathBytes]; // the old List while a PIN change is committed
-};
-extern DataPaths dataPaths;
 
 constexpr std::size_t kListHeaderSize = 12; // stored PIN (8) and count (4)
 
 // Start-up: forgets the login, clears the settings and the table, derives the paths from the
 // program directory, creates the Data directory, finishes or undoes a PIN change that was cut
-// short, removes leftover temporary files and loads the Setup file (silently).
+// short, removes leftover temporary files and loads the Setup file (silently). When the paths
+// cannot be formed the user is told, once, which folder cannot be used; every load and save
+// then fails.
 void initDataStore(const char* programDirectory);
 
 // Shutdown: clears the settings and frees the table. Nothing is written.
 void shutdownDataStore();
-
-// Creates a directory and its missing parents; 0 when it exists afterwards.
-int makeDirectoryTree(const char* path);
 
 // Loading and saving: 0 for success, -1 for failure, each failure shown with its message.
 int loadSettings(); // silent: a missing or unreadable Setup file simply means no PIN
@@ -56,3 +43,4 @@ int saveSettingsAndList();
 extern const char kSaveSetupFailedMessage[];
 extern const char kSaveListFailedMessage[];
 extern const char kLoadListFailedMessage[];
+extern const char kUnusableDataFolderMessage[]; // a printf format: the folder

@@ -14,10 +14,6 @@ FileSystem* setFileSystem(FileSystem* files) {
     return previous;
 }
 
-std::FILE* StdioFileSystem::open(const char* path, const char* mode) {
-    return std::fopen(path, mode);
-}
-
 bool StdioFileSystem::write(std::FILE* file, const void* bytes, std::size_t size) {
     return std::fwrite(bytes, 1, size, file) == size;
 }

@@ -1,18 +1,35 @@
-// The file-system calls the store makes, behind one replaceable seam: the platform's own
-// (file_ops_win.cpp, file_ops_posix.cpp), or a test's that fails or stops at a chosen step.
-// Reads go through the standard C functions on the FILE the seam opened; everything that
-// changes the disk goes through the seam.
+// Everything the core asks of the disk, behind one replaceable seam: the platform's own
+// (app/file_ops_win.cpp on Windows, file_ops_posix.cpp natively), or a test's that fails or
+// stops at a chosen step. Reads go through the standard C functions on the FILE the seam
+// opened; everything else that touches the disk goes through the seam. Paths are UTF-8.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+
+#include "core/text.h"
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
+    // --- paths ---
+    // The system can name a file by this path: it is not too long for the system.
+    virtual bool canName(const char* path) = 0;
+    // The path as the system writes it for the user, in the program's texts' encoding
+    // (Shift-JIS), for a message; false when it cannot be shown.
+    virtual bool describe(const char* path, HeapText& shown) = 0;
+
+    // --- queries ---
     // The path names an existing file or directory.
     virtual bool exists(const char* path) = 0;
+    // Size of an open file in bytes, or -1.
+    virtual long long size(std::FILE* file) = 0;
+    // The file version of a program file, most significant part first; 0 / -1 when it has none.
+    virtual int readVersion(const char* path, int32_t (&parts)[4]) = 0;
+
+    // --- changes ---
     // Creates one directory; 0 / -1.
     virtual int createDirectory(const char* path) = 0;
     // Deletes a file; 0 / -1.
@@ -37,12 +54,11 @@ public:
 // The standard C parts that every platform's file system shares.
 class StdioFileSystem : public FileSystem {
 public:
-    std::FILE* open(const char* path, const char* mode) override;
     bool write(std::FILE* file, const void* bytes, std::size_t size) override;
     int close(std::FILE* file) override;
 };
 
-// What the store uses: the platform's file system unless a test installed another.
+// What the core uses: the platform's file system unless a test installed another.
 FileSystem& fileSystem();
 // Installs files (nullptr: the platform's again); returns the previous one.
 FileSystem* setFileSystem(FileSystem* files);
@@ -53,9 +69,6 @@ FileSystem& platformFileSystem();
 inline bool pathExists(const char* path) {
     return fileSystem().exists(path);
 }
-
-// Size of an open file in bytes, or -1.
-long long fileSize(std::FILE* file);
 
 // The directory separator the store joins paths with.
 #ifdef _WIN32

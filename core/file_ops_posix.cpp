@@ -1,6 +1,10 @@
+// The native build's file system, on POSIX: what the core's tests, fuzzers and benchmark run
+// against. The one file of core/ beyond the standard library.
 #include "core/file_ops.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,9 +13,20 @@
 namespace {
 class PosixFileSystem : public StdioFileSystem {
 public:
+    bool canName(const char* path) override { return std::strlen(path) < PATH_MAX; }
+    bool describe(const char* path, HeapText& shown) override { return shown.format("%s", path); }
+
     bool exists(const char* path) override { return access(path, F_OK) == 0; }
+    long long size(std::FILE* file) override {
+        struct stat info {};
+        return fstat(fileno(file), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+    }
+    // Programs here carry no version resource.
+    int readVersion(const char*, int32_t (&)[4]) override { return -1; }
+
     int createDirectory(const char* path) override { return mkdir(path, 0777) == 0 ? 0 : -1; }
     int remove(const char* path) override { return unlink(path) == 0 ? 0 : -1; }
+    std::FILE* open(const char* path, const char* mode) override { return std::fopen(path, mode); }
     int flush(std::FILE* file) override {
         if (std::fflush(file) != 0)
             return -1;
@@ -34,11 +49,4 @@ public:
 FileSystem& platformFileSystem() {
     static PosixFileSystem files;
     return files;
-}
-
-long long fileSize(std::FILE* file) {
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0)
-        return -1;
-    return static_cast<long long>(info.st_size);
 }

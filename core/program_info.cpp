@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/file_ops.h"
+
 ProgramInfo programInfo;
 
 namespace {
@@ -36,14 +38,18 @@ int buildProgramInfo(const char* path, ProgramInfo& info, int year) {
     copyText(info.authorMail, sizeof info.authorMail, kAuthorMail);
     copyText(info.supportUrl, sizeof info.supportUrl, kSupportUrl);
 
-    // A path that does not fit would name another place: keep none rather than a cut one.
-    if (!copyText(info.programFile, sizeof info.programFile, path) ||
-        !copyText(info.programDir, sizeof info.programDir, path)) {
-        info.programFile[0] = '\0';
-        info.programDir[0] = '\0';
-    }
-    splitPath(info.programDir, DirectoryPart);
-    splitPath(info.programFile, FileNamePart);
+    if (info.programDir.format("%s", path))
+        splitPath(info.programDir.data(), DirectoryPart);
+    if (info.programFile.format("%s", path))
+        splitPath(info.programFile.data(), FileNamePart);
 
     return readFileVersion(path, info) == 0 ? 0 : -1;
+}
+
+int readFileVersion(const char* path, ProgramInfo& info) {
+    int32_t parts[4] = {};
+    if (fileSystem().readVersion(path, parts) != 0)
+        return -1;
+    std::memcpy(info.fileVersion, parts, sizeof parts);
+    return 0;
 }

@@ -11,11 +11,11 @@ inline constexpr char kProductName[] = "Keyvane";
 
 struct ProgramInfo {
     int32_t fileVersion[4]; // most significant part first; all 0 when unreadable
-    // Paths in UTF-8, so that any folder name survives whatever the system's code page; the
-    // other texts are Shift-JIS.
-    char modulePath[kMaxPathBytes];
-    char programDir[kMaxPathBytes];  // modulePath before its last backslash
-    char programFile[kMaxPathBytes]; // modulePath after its last backslash
+    // Paths in UTF-8, so that any folder name survives whatever the system's code page, and of
+    // any length; the other texts are Shift-JIS.
+    HeapText modulePath;
+    HeapText programDir;  // modulePath before its last backslash
+    HeapText programFile; // modulePath after its last backslash
     char authorName[64];
     char authorMail[64];
     char supportUrl[64];
@@ -34,7 +34,6 @@ enum PathPart : int { DirectoryPart = 2, FileNamePart = 3 };
 int buildProgramInfo(const char* path, ProgramInfo& info, int year);
 
 // Fills info.fileVersion from the version resource of the file at path; 0 / -1.
-// Implemented per platform (program_info_win.cpp on Windows).
 int readFileVersion(const char* path, ProgramInfo& info);
 
 // Cuts the UTF-8 path text in place to the part before (DirectoryPart) or after (FileNamePart)

@@ -75,7 +75,7 @@ int changePin(const char* pin) {
     return -1;
 }
 
-int setAutoLogoutOff(int32_t off) {
-    setupRecord.autoLogoutOff = off;
+int switchAutoLogout(bool on) {
+    setupRecord.autoLogoutOff = on ? 0 : 1; // stored as "off"
     return saveSettings();
 }

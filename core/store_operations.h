@@ -3,8 +3,6 @@
 // login operations, these are the only writers of the store's state.
 #pragma once
 
-#include <cstdint>
-
 // The entry at index was copied: its lastUsed becomes now and the List file is saved. The table
 // keeps its order until the next load. 0, or -1.
 int markEntryUsed(int index);
@@ -19,5 +17,5 @@ int deleteEntry(int index);
 // login and the table in memory are as before, matching the disk. 0, or -1.
 int changePin(const char* pin);
 
-// Switches automatic logout off (1) or on (0) and saves the settings. 0, or -1.
-int setAutoLogoutOff(int32_t off);
+// Switches automatic logout on or off and saves the settings. 0, or -1.
+int switchAutoLogout(bool on);

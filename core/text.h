@@ -6,9 +6,6 @@
 
 #include <cstddef>
 
-// Windows MAX_PATH: the longest path, terminator included, that every path buffer must hold.
-constexpr std::size_t kMaxPathBytes = 260;
-
 // The bytes that start a double-byte Shift-JIS character (0x81-0x9F, 0xE0-0xFC). A second byte
 // may be 0x5C ('\'), so byte-wise scans must step over whole characters.
 constexpr bool isLeadByte(unsigned char c) {
@@ -32,3 +29,34 @@ bool formatText(char* dst, std::size_t size, const char* format, ...)
 // none. Paths are UTF-8, whose characters of several bytes never hold a byte below 0x80, so
 // every '\\' or '/' byte is a separator.
 long findLastPathSeparator(const char* path, const char* separators);
+
+// Shortens text in place to at most maxBytes bytes by putting "..." for its middle, cut at
+// character boundaries: the start and the end of a path say most about it.
+void shortenMiddle(char* text, std::size_t maxBytes);
+
+// A NUL-terminated text of any length on the heap: paths, which Windows takes up to 32,767
+// characters long, far beyond any fixed buffer worth keeping. Reads as a C string; empty until
+// formatted.
+class HeapText {
+public:
+    HeapText() = default;
+    HeapText(const HeapText& other) { *this = other; }
+    HeapText& operator=(const HeapText& other);
+    ~HeapText();
+
+    // Replaces the text; false, and empty, when memory for it cannot be had.
+    bool format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Replaces the text with length zero bytes and a terminator, to be written into through
+    // data(); false, and empty, when memory for it cannot be had.
+    bool reserve(std::size_t length);
+    void clear();
+
+    bool empty() const { return text_ == nullptr || text_[0] == '\0'; }
+    const char* get() const { return text_ != nullptr ? text_ : ""; }
+    operator const char*() const { return get(); }
+    // For cutting the text in place; nullptr while empty.
+    char* data() { return text_; }
+
+private:
+    char* text_ = nullptr;
+};

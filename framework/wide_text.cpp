@@ -94,13 +94,12 @@ std::size_t shiftJisLength(const wchar_t* text, std::size_t units) {
                             toShiftJis(text, static_cast<int>(units), nullptr, 0, lost));
 }
 
-bool utf8FromWide(const wchar_t* path, char* out, std::size_t size) {
-    int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, path, -1, out, static_cast<int>(size), nullptr, nullptr);
-    if (bytes <= 0) {
-        if (size > 0)
-            out[0] = '\0';
+bool utf8FromWide(const wchar_t* path, HeapText& out) {
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0 || !out.reserve(static_cast<std::size_t>(bytes) - 1)) {
+        out.clear();
         return false;
     }
+    WideCharToMultiByte(CP_UTF8, 0, path, -1, out.data(), bytes, nullptr, nullptr);
     return true;
 }

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+#include "core/text.h"
+
 enum class Encoding { ShiftJis, Utf8 };
 
 // A narrow text, or a window's own text, in UTF-16 for as long as the object lives.
@@ -44,5 +46,5 @@ bool shiftJisCanHold(const wchar_t* text, std::size_t units);
 // Shift-JIS bytes of these units, a character that code page 932 cannot hold counted as one.
 std::size_t shiftJisLength(const wchar_t* text, std::size_t units);
 
-// A UTF-16 path in UTF-8; false, with out empty, when it does not fit.
-bool utf8FromWide(const wchar_t* path, char* out, std::size_t size);
+// A UTF-16 path in UTF-8, of any length; false, with out empty, when it cannot be converted.
+bool utf8FromWide(const wchar_t* path, HeapText& out);

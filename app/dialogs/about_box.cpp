@@ -19,7 +19,7 @@ bool AboutBox::OnInitDialog() {
     formatText(text, sizeof text, "  Version %d.%d.%d.%d", version[0], version[1], version[2],
                version[3]);
     WideText file(programInfo.programFile, Encoding::Utf8), rest(text);
-    wchar_t line[kMaxPathBytes + 64];
+    wchar_t line[MAX_PATH + 64]; // a file name takes at most 255 characters
     std::swprintf(line, sizeof line / sizeof line[0], L"%ls%ls", file.get(), rest.get());
     SetDlgItemTextW(hwnd(), IDC_ABOUT_VERSION, line);
     setItemText(IDC_ABOUT_NOTICE, programInfo.noticeText);

@@ -249,10 +249,6 @@ void EntryEditor::onChangeClicked() {
     updateEditorButtons();
 }
 
-void EntryEditor::setAutoLogout(int flag) {
-    setAutoLogoutOff(flag);
-}
-
 HBRUSH EntryEditor::OnCtlColor(HDC dc, HWND control, int kind) {
     HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
     int id = GetDlgCtrlID(control);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/dialogs/key_filter.h"
+#include "core/store_operations.h"
 
 class EntryEditor : public KeyFilteredDialog<EntryEditor> {
 public:
@@ -23,14 +24,13 @@ private:
     void onChangeClicked();
     void onShowSelectedEntry();
     void onClearClicked();
-    void onAutoLogoutOnClicked() { setAutoLogout(0); }
-    void onAutoLogoutOffClicked() { setAutoLogout(1); }
+    void onAutoLogoutOnClicked() { switchAutoLogout(true); }
+    void onAutoLogoutOffClicked() { switchAutoLogout(false); }
     void onUnusableCharacter();
 
     void fillEntryList();
     void setFields(const char* name, const char* id, const char* password, const char* url);
     void updateEditorButtons();
-    void setAutoLogout(int flag);
     void lockWithoutPin();
     // Delete's question, asked only when the selected row still names its entry.
     bool confirmDelete(int row);

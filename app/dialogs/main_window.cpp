@@ -250,14 +250,14 @@ void MainWindow::onHelpAbout() {
 }
 
 void MainWindow::onHelpManual() {
-    char manualPath[kMaxPathBytes];
-    bool fits =
-        formatText(manualPath, sizeof manualPath, "%s\\Manual\\index.html", programInfo.programDir);
-    if (!fits || !pathExists(manualPath)) {
+    HeapText manualPath;
+    bool formed = manualPath.format("%s\\Manual\\index.html", programInfo.programDir.get());
+    if (!formed || !pathExists(manualPath)) {
         showMessage(kNoManual, kMbOk);
         return;
     }
     ShowWindow(hwnd(), SW_MINIMIZE);
+    // The shell has limits of its own on a path's length: beyond them, the same message.
     if (!shellOpenFile("open", manualPath))
         showMessage(kBrowserFailed, kMbOk);
 }

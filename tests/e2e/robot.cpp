@@ -82,8 +82,11 @@ bool titleMatches(const std::string& actual, const char* wanted) {
 Robot::Robot(const std::string& program, const std::vector<std::string>& companions,
              const std::string& subfolder)
     : place_(subfolder.empty() ? folder_.path() : folder_.join(subfolder)) {
-    if (!subfolder.empty())
-        makeDir(place_);
+    // Level by level: a subfolder may be several folders deep.
+    for (size_t cut = 0; !subfolder.empty() && cut != std::string::npos;) {
+        cut = subfolder.find('\\', cut + 1);
+        makeDir(folder_.join(subfolder.substr(0, cut)));
+    }
     program_ = place_ + "\\" + fileName(program);
     copyInto(program, program_);
     for (const std::string& name : companions)
@@ -141,6 +144,12 @@ bool Robot::start(const std::string& arguments) {
 bool Robot::running() const {
     return process_.hProcess != nullptr &&
            WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Robot::holdStill(int ms) const {
+    SuspendThread(process_.hThread);
+    Sleep(static_cast<DWORD>(ms));
+    ResumeThread(process_.hThread);
 }
 
 bool Robot::waitForExit(int timeoutMs) {

@@ -34,7 +34,8 @@ class Robot {
 public:
     // Makes a fresh temporary program folder holding a copy of program and of each companion
     // file named there (found beside program, e.g. "Chimebox.dll"). Nothing runs yet. With a
-    // subfolder name (UTF-8), the program goes into that folder inside the temporary one.
+    // subfolder (UTF-8, levels joined by "\\"), the program goes into that folder inside the
+    // temporary one.
     explicit Robot(const std::string& program, const std::vector<std::string>& companions = {},
                    const std::string& subfolder = "");
     // Ends the program if it still runs (WM_CLOSE, then TerminateProcess) and removes the folder.
@@ -54,6 +55,9 @@ public:
     bool start(const std::string& arguments = "");
     DWORD processId() const { return processId_; }
     bool running() const;
+    // Holds the program's main thread still for ms milliseconds, as a busy disk or a sleeping
+    // computer would.
+    void holdStill(int ms) const;
     bool waitForExit(int timeoutMs = kRobotWaitMs);
     struct Ending {
         bool exited;    // it ended by itself, before the timeout

@@ -1,35 +1,39 @@
-// buildProgramInfo with a stand-in for the Windows version reader, which the native build
-// does not have.
+// buildProgramInfo with a stand-in for the version reader, which the native file system does
+// not have.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "core/program_info.h"
+#include "tests/support/scripted_files.h"
 
 namespace {
-int versionResult = 0;
-std::string versionPathSeen;
+// Every file is version 1.0.2.0, unless told to have none.
+class VersionedFiles : public ScriptedFiles {
+public:
+    int readVersion(const char* path, int32_t (&parts)[4]) override {
+        pathSeen = path;
+        if (!versioned)
+            return -1;
+        parts[0] = 1;
+        parts[2] = 2;
+        return 0;
+    }
+    bool versioned = true;
+    std::string pathSeen;
+};
 } // namespace
 
-int readFileVersion(const char* path, ProgramInfo& info) {
-    versionPathSeen = path;
-    if (versionResult != 0)
-        return -1;
-    info.fileVersion[0] = 1;
-    info.fileVersion[2] = 2;
-    return 0;
-}
-
 TEST(BuildProgramInfo, FillsPathsTextsAndVersion) {
+    VersionedFiles files;
     ProgramInfo info{};
-    std::strcpy(info.modulePath, "C:\\Apps\\Tool\\prog.exe");
-    versionResult = 0;
+    info.modulePath.format("C:\\Apps\\Tool\\prog.exe");
     EXPECT_EQ(buildProgramInfo(info.modulePath, info, 2026), 0);
     EXPECT_STREQ(info.modulePath, "C:\\Apps\\Tool\\prog.exe");
     EXPECT_STREQ(info.programDir, "C:\\Apps\\Tool");
     EXPECT_STREQ(info.programFile, "prog.exe");
-    EXPECT_EQ(versionPathSeen, "C:\\Apps\\Tool\\prog.exe");
+    EXPECT_EQ(files.pathSeen, "C:\\Apps\\Tool\\prog.exe");
     EXPECT_EQ(info.fileVersion[0], 1);
     EXPECT_EQ(info.fileVersion[2], 2);
     EXPECT_STREQ(info.noticeText, "Copyright (C) 2026\n Keyvane Project\n All Rights Reserved.");
@@ -39,8 +43,9 @@ TEST(BuildProgramInfo, FillsPathsTextsAndVersion) {
 }
 
 TEST(BuildProgramInfo, EverythingButTheVersionIsFilledWhenItCannotBeRead) {
+    VersionedFiles files;
+    files.versioned = false;
     ProgramInfo info{};
-    versionResult = -1;
     EXPECT_EQ(buildProgramInfo("C:\\x\\y.exe", info, 999), -1);
     EXPECT_STREQ(info.programDir, "C:\\x");
     EXPECT_STREQ(info.programFile, "y.exe");
@@ -50,17 +55,14 @@ TEST(BuildProgramInfo, EverythingButTheVersionIsFilledWhenItCannotBeRead) {
         EXPECT_EQ(part, 0);
 }
 
-TEST(BuildProgramInfo, PathsUpToTheWindowsLimitAreKeptWhole) {
+// Windows takes paths of 32,767 characters; none is cut to name another folder.
+TEST(BuildProgramInfo, PathsOfAnyLengthAreKeptWhole) {
+    VersionedFiles files;
     ProgramInfo info{};
-    versionResult = 0;
-    std::string path = "C:\\" + std::string(240, 'd') + "\\" + std::string(15, 'f'); // 259 bytes
-    ASSERT_EQ(path.size(), kMaxPathBytes - 1);
-    buildProgramInfo(path.c_str(), info, 2026);
-    EXPECT_EQ(std::string(info.programDir), "C:\\" + std::string(240, 'd'));
-    EXPECT_EQ(std::string(info.programFile), std::string(15, 'f'));
-
-    path += "f"; // one byte too many: refused rather than cut to another directory
-    buildProgramInfo(path.c_str(), info, 2026);
-    EXPECT_STREQ(info.programDir, "");
-    EXPECT_STREQ(info.programFile, "");
+    std::string dir = "\\\\?\\C:";
+    while (dir.size() < 32000)
+        dir += "\\" + std::string(200, 'd');
+    buildProgramInfo((dir + "\\prog.exe").c_str(), info, 2026);
+    EXPECT_EQ(std::string(info.programDir), dir);
+    EXPECT_STREQ(info.programFile, "prog.exe");
 }

@@ -10,10 +10,9 @@
 
 namespace {
 std::string split(const std::string& path, int part) {
-    char buffer[kMaxPathBytes];
-    std::strcpy(buffer, path.c_str());
-    EXPECT_EQ(splitPath(buffer, part), 0);
-    return buffer;
+    std::string buffer = path;
+    EXPECT_EQ(splitPath(&buffer[0], part), 0);
+    return buffer.c_str();
 }
 } // namespace
 
@@ -60,4 +59,17 @@ TEST(TextHelpers, FormattingNeverOverrunsNorSplitsACharacter) {
     EXPECT_STREQ(buffer, "[abcde");
     EXPECT_EQ(fitLength("\x82\xA0\x82\xA2", 3), 2u);
     EXPECT_EQ(fitLength("ab\x82", 8), 3u) << "a lone lead byte at the end counts as one";
+}
+
+TEST(TextHelpers, ShorteningKeepsTheStartAndTheEndOfAPath) {
+    char path[] = "C:\\Users\\taro\\OneDrive\\Keyvane\\Data";
+    shortenMiddle(path, 20);
+    EXPECT_STREQ(path, "C:\\Users...vane\\Data");
+    // C:\表ソ能\Data: each of the three ends in the byte of a backslash.
+    char japanese[] = "C:\\\x95\x5C\x83\x5C\x94\x5C\\Data";
+    shortenMiddle(japanese, 12);
+    EXPECT_STREQ(japanese, "C:\\...\\Data") << "never half a character";
+    char shortOne[] = "C:\\Data";
+    shortenMiddle(shortOne, 20);
+    EXPECT_STREQ(shortOne, "C:\\Data");
 }

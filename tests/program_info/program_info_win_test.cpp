@@ -41,8 +41,10 @@ TEST(ReadFileVersion, AFileWithoutVersionResourceLeavesZeros) {
 
 TEST(BuildProgramInfo, TheRunningProgramsOwnPathSplitsCleanly) {
     ProgramInfo info{};
-    GetModuleFileNameA(nullptr, info.modulePath, sizeof info.modulePath);
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    info.modulePath.format("%s", path);
     buildProgramInfo(info.modulePath, info, 2026);
-    EXPECT_EQ(std::string(info.programDir) + "\\" + info.programFile, info.modulePath);
+    EXPECT_EQ(std::string(info.programDir) + "\\" + info.programFile.get(), path);
     EXPECT_STREQ(info.programFile, "program_info_tests.exe");
 }

@@ -244,7 +244,7 @@ TEST_F(DataSafetyTest, SettingThePinOfAnUnreadListBringsItsEntriesBackOrKeepsItA
 TEST_F(DataSafetyTest, ASetupThatCannotBeReadIsKeptAsideBeforeItIsReplaced) {
     ASSERT_TRUE(makeDir(file("Setup"))); // exists, and no file can be read from it
     startUp();
-    ASSERT_EQ(setAutoLogoutOff(1), 0);
+    ASSERT_EQ(switchAutoLogout(false), 0);
     std::vector<std::string> kept = filesStartingWith("Setup.unread-");
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_TRUE(isDirectory(file(kept[0].c_str())));
@@ -284,24 +284,30 @@ TEST_F(DataSafetyTest, StartUpRemovesLeftoverTemporaryFiles) {
     EXPECT_TRUE(listDir(data()).empty());
 }
 
-TEST(DataPathsAsAWhole, AProgramFolderThatLeavesNoRoomForEveryNameIsRefused) {
+// A folder whose data files the system cannot name is reported once at start, and nothing is
+// ever written there: the program must not look brand new with every entry still on the disk.
+TEST(DataPathsAsAWhole, AFolderTheSystemCannotNameIsReportedOnceAndNeverWritten) {
     MessageRecorder messages;
     TempDir root;
+    ScriptedFiles files;
     // The longest name the store may write is Data/Setup.unread-<date>-<time>-99.
-    const std::size_t longest = std::strlen("/Data/Setup.unread-20000101-000000-99");
-    std::string fits =
-        root.join(std::string(kMaxPathBytes - 1 - longest - root.path().size() - 1, 'd'));
-    std::string tooLong = fits + "d";
-    ASSERT_LT(tooLong.size() + std::strlen("/Data/List.tmp"), kMaxPathBytes);
+    files.limitNames(root.path().size() + std::strlen("/Data/Setup.unread-20000101-000000-99"));
+    std::string tooLong = root.join("d");
     initDataStore(tooLong.c_str());
+    std::string folder = tooLong + kSeparator + "Data";
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"データフォルダ " + folder + " を使用できません。"});
     EXPECT_STREQ(dataPaths.setupPath, "");
-    EXPECT_STREQ(dataPaths.listPath, "");
     logIn("1234");
     EXPECT_EQ(changePin("5678"), -1);
     EXPECT_STREQ(setupRecord.storedPin, "1234");
+    EXPECT_EQ(messages.texts().size(), 2u) << "and the save-failed message";
+    EXPECT_FALSE(exists(tooLong));
     shutdownDataStore();
 
-    initDataStore(fits.c_str());
+    messages.clear();
+    initDataStore(root.path().c_str());
     EXPECT_STRNE(dataPaths.setupPath, "") << "one byte shorter fits";
+    EXPECT_TRUE(messages.texts().empty());
     shutdownDataStore();
 }

@@ -24,7 +24,18 @@ public:
     int steps() const { return steps_; }                         // steps taken so far
     const std::vector<std::string>& log() const { return log_; } // "replace List.old" ...
 
+    // Paths longer than this many bytes are refused, as the system refuses paths too long.
+    void limitNames(std::size_t bytes) { nameLimit_ = bytes; }
+
+    bool canName(const char* path) override;
+    bool describe(const char* path, HeapText& shown) override {
+        return real_.describe(path, shown);
+    }
     bool exists(const char* path) override;
+    long long size(std::FILE* file) override { return real_.size(file); }
+    int readVersion(const char* path, int32_t (&parts)[4]) override {
+        return real_.readVersion(path, parts);
+    }
     int createDirectory(const char* path) override;
     int remove(const char* path) override;
     std::FILE* open(const char* path, const char* mode) override;
@@ -45,4 +56,5 @@ private:
     int steps_ = 0;
     std::set<int> failing_;
     int killAfter_ = -1;
+    std::size_t nameLimit_ = static_cast<std::size_t>(-1);
 };
