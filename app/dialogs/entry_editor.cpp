@@ -246,6 +246,8 @@ void EntryEditor::onChangeClicked() {
     pin_.getText(pin, sizeof pin);
     if (changePin(pin) != 0)
         pin_.setText(setupRecord.storedPin); // the PIN that is still on the disk
+    else if (list_.count() != entryTable.count)
+        fillEntryList(); // the new PIN brought back entries the List file held under it
     updateEditorButtons();
 }
 

@@ -310,7 +310,8 @@ TEST_F(EditorTest, AListThatCouldNotBeReadIsKeptAsideWhenAnEntryIsRegistered) {
 
 TEST_F(EditorTest, SettingThePinAgainAfterTheSetupFileWasLostBringsTheEntriesBack) {
     robot.writeDataFile("List", listFileBytes("1234", {kBank, kMail}));
-    main = robot.startToMainWindow(); // no Setup file: no PIN to ask
+    robot.writeDataFile("Setup", {}); // emptied: no PIN to ask
+    main = robot.startToMainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(Robot::listRows(main, kMainList).empty());
     Robot::click(main, kEdit);
@@ -323,6 +324,9 @@ TEST_F(EditorTest, SettingThePinAgainAfterTheSetupFileWasLostBringsTheEntriesBac
     EXPECT_EQ(robot.answerMessageBox(kBoxYes), kChangePin);
     EXPECT_TRUE(
         Robot::waitUntil([&] { return robot.readDataFile("Setup") == setupFileBytes("1234", 0); }));
+    EXPECT_TRUE(Robot::waitUntil([&] { return rows() == std::vector<std::string>{"Bank", "Mail"}; }))
+        << "the editor shows them at once";
+    EXPECT_EQ(SendDlgItemMessageW(editor, kEditorList, LB_GETCURSEL, 0, 0), LB_ERR);
     close();
     EXPECT_EQ(Robot::listRows(main, kMainList), (std::vector<std::string>{"Bank", "Mail"}));
     EXPECT_EQ(robot.readDataFile("List"), listFileBytes("1234", {kBank, kMail}));
