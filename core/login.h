@@ -5,19 +5,29 @@
 
 #include "core/entry_store.h"
 
+#include <cstdint>
+
 constexpr int kLogoutSeconds = 60;
 
 // What the countdown asks of the main window.
 class LogoutTimerHost {
 public:
     virtual ~LogoutTimerHost() = default;
-    virtual void startTimer() = 0; // one tick a second
+    virtual void startTimer() = 0; // about one tick a second
     virtual void stopTimer() = 0;
+    // Milliseconds on a clock that only goes forward and keeps counting while the computer
+    // sleeps: timer ticks are not delivered while the program is busy or asleep, so they are
+    // not counted, the time is.
+    virtual uint64_t millisecondsNow() = 0;
     // The window title: the product name, or the seconds left.
     virtual void showCountdown(const char* title) = 0;
     // The countdown ran out: hide the entries and minimise the window.
     virtual void hideAfterLogout() = 0;
 };
+
+// The whole seconds left until deadline at now, as the title shows them: 59 down to 1 while
+// time is left (a part of a second counts as a whole one), 0 once the deadline has passed.
+int secondsLeft(uint64_t deadline, uint64_t now);
 
 class LogoutCountdown {
 public:
@@ -25,16 +35,20 @@ public:
 
     // With automatic logout switched off, each of these stops the countdown instead.
     void stop();   // and the title shows the product name
-    void start();  // from zero
-    void pause();  // the title keeps its number
-    void resume(); // from the same second, and only while logged in
-    // One timer tick: the title counts down 59 ... 1; the 60th tick logs out.
+    void start();  // 60 seconds from now, only while logged in
+    void pause();  // keeps the time left; the title keeps its number
+    void resume(); // with the time left at the pause, and only while logged in
+    // One timer tick: the title shows the seconds left; once the deadline has passed, however
+    // late the tick, the user is logged out.
     void tick();
-    int count() const { return count_; }
 
 private:
+    enum class State { Stopped, Running, Paused };
+
     LogoutTimerHost& host_;
-    int count_ = 0;
+    State state_ = State::Stopped;
+    uint64_t deadline_ = 0;    // while running
+    uint64_t leftAtPause_ = 0; // while paused
 };
 
 // The entries are listed only while not logged out and logged in with the stored PIN.

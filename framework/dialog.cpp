@@ -193,7 +193,7 @@ INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Returned directly, like the colour brushes.
         return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
     default:
-        return FALSE;
+        return OnOtherMessage(message, wParam, lParam) ? TRUE : FALSE;
     }
 }
 

@@ -92,6 +92,11 @@ protected:
     virtual bool OnClose() { return false; }
     // The icon to drag a minimised window by; nullptr for the default.
     virtual HICON OnQueryDragIcon() { return nullptr; }
+    // Any message the handlers above do not cover (session changes, power events, the end of
+    // the session). Return false to get the default processing.
+    virtual bool OnOtherMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+        return false;
+    }
 
     // Control helpers by id. Texts are Shift-JIS; see windowText for reading them back.
     HWND item(int id) const { return GetDlgItem(hwnd_, id); }

@@ -1,5 +1,7 @@
 #include "app/dialogs/main_window.h"
 
+#include <wtsapi32.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -35,10 +37,10 @@ const CommandBinding<MainWindow> MainWindow::kCommands[] = {
 };
 
 namespace {
-constexpr UINT_PTR kLogoutTimer = 0;
+constexpr UINT_PTR kLogoutTimer = 1;
 constexpr UINT kLogoutTimerPeriodMs = 1000;
 // A copied ID or password leaves the clipboard again after this long.
-constexpr UINT_PTR kClipboardTimer = 1;
+constexpr UINT_PTR kClipboardTimer = 2;
 constexpr UINT kClipboardClearMs = 30000;
 
 const char kClipboardOpenFailed[] = "クリップボードが開けません。";
@@ -100,6 +102,7 @@ bool MainWindow::OnInitDialog() {
     loadEntryList();
     makeTopmost();
     refreshList();
+    watchingSession_ = WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION) != FALSE;
     return true;
 }
 
@@ -108,8 +111,10 @@ int MainWindow::promptForPin() {
     if (!pinIsStored())
         return 0; // no PIN yet: nothing to ask
     PinPrompt prompt;
-    if (prompt.DoModal() != 0)
+    if (prompt.DoModal() != 0) { // logged out
+        takeCopyOffClipboard();
         return -1;
+    }
     countdown_.start();
     return 0;
 }
@@ -156,6 +161,7 @@ void MainWindow::onLoginClicked() {
     case LoginState::LoggedIn:
         logOut();
         countdown_.stop();
+        takeCopyOffClipboard();
         break;
     case LoginState::LoggedOut:
         if (promptForPin() == 0)
@@ -316,10 +322,14 @@ HBRUSH MainWindow::OnCtlColor(HDC dc, HWND control, int kind) {
     }
 }
 
+void MainWindow::takeCopyOffClipboard() {
+    KillTimer(hwnd(), kClipboardTimer);
+    clearClipboardIfUnchanged(hwnd(), copiedChangeCount_);
+}
+
 bool MainWindow::OnTimer(UINT_PTR timerId) {
     if (timerId == kClipboardTimer) {
-        KillTimer(hwnd(), kClipboardTimer);
-        clearClipboardIfUnchanged(hwnd(), copiedChangeCount_);
+        takeCopyOffClipboard();
         return true;
     }
     if (timerId == kLogoutTimer)
@@ -345,6 +355,89 @@ bool MainWindow::OnClose() {
     return false; // and the default processing, which closes the window
 }
 
+void MainWindow::OnCancel() {
+    end(IDCANCEL);
+}
+
+void MainWindow::end(INT_PTR result) {
+    if (watchingSession_)
+        WTSUnRegisterSessionNotification(hwnd());
+    watchingSession_ = false;
+    EndDialog(result);
+}
+
+bool MainWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    switch (message) {
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_SESSION_LOCK || wParam == WTS_CONSOLE_DISCONNECT ||
+            wParam == WTS_REMOTE_DISCONNECT)
+            logOutForAbsence();
+        return false;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND) // Windows gives about two seconds: this comes first
+            logOutForAbsence();
+        return false;
+    case WM_ENDSESSION: // the process ends without leaving this window's loop
+        if (wParam != FALSE)
+            takeCopyOffClipboard();
+        return false;
+    default:
+        return false;
+    }
+}
+
+// Only where the user asked to be hidden again: with automatic logout on, and a PIN to hide
+// behind.
+void MainWindow::logOutForAbsence() {
+    if (!watchingSession_ || setupRecord.autoLogoutOff == 1 || !pinIsStored())
+        return;
+    closeDialogsAbove();
+    logOut();
+    hideAfterLogout();
+    countdown_.stop();
+}
+
+namespace {
+struct OwnedWindows {
+    HWND main;
+    HWND windows[16];
+    int depths[16];
+    int count;
+};
+
+// How many owners lie between window and main; 0 when main does not own it.
+int ownedDepth(HWND window, HWND main) {
+    int depth = 0;
+    for (HWND owner = GetWindow(window, GW_OWNER); owner != nullptr;
+         owner = GetWindow(owner, GW_OWNER)) {
+        ++depth;
+        if (owner == main)
+            return depth;
+    }
+    return 0;
+}
+
+BOOL CALLBACK collectOwned(HWND window, LPARAM found) {
+    auto& owned = *reinterpret_cast<OwnedWindows*>(found);
+    int depth = ownedDepth(window, owned.main);
+    if (depth > 0 && owned.count < 16) {
+        owned.windows[owned.count] = window;
+        owned.depths[owned.count++] = depth;
+    }
+    return TRUE;
+}
+} // namespace
+
+// Innermost first, so that each dialog's caller sees the answer its Cancel or close box gives.
+void MainWindow::closeDialogsAbove() const {
+    OwnedWindows owned{hwnd(), {}, {}, 0};
+    EnumThreadWindows(GetCurrentThreadId(), collectOwned, reinterpret_cast<LPARAM>(&owned));
+    for (int depth = 16; depth > 0; --depth)
+        for (int i = 0; i < owned.count; ++i)
+            if (owned.depths[i] == depth)
+                SendMessageW(owned.windows[i], WM_CLOSE, 0, 0);
+}
+
 void MainWindow::startTimer() {
     SetTimer(hwnd(), kLogoutTimer, kLogoutTimerPeriodMs, nullptr);
 }
@@ -356,4 +449,5 @@ void MainWindow::stopTimer() {
 void MainWindow::hideAfterLogout() {
     refreshList();
     ShowWindow(hwnd(), SW_MINIMIZE);
+    takeCopyOffClipboard();
 }

@@ -27,13 +27,16 @@ protected:
     bool OnSysCommand(UINT command, LPARAM lParam) override;
     HICON OnQueryDragIcon() override { return icon_; }
     bool OnClose() override;
+    void OnCancel() override;
+    // Windows locking, disconnecting, sleeping, and the end of the session.
+    bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     static const CommandBinding<MainWindow> kCommands[];
 
     enum Field : int { kNoField = -1, kIdField = 0, kPasswordField = 1 };
 
-    void onExitClicked() { EndDialog(0); }
+    void onExitClicked() { end(0); }
     void onEditClicked();
     void onLoginClicked();
     void onSelectionChanged();
@@ -54,10 +57,18 @@ private:
     void updateLoginButton();
     void copyField(Field which);
     void copyToClipboardFor30Seconds(const char* text);
+    // Empties the clipboard if it still holds the copy made here: the entries are hidden again.
+    void takeCopyOffClipboard();
+    // Nobody may be watching: every dialog over the window is closed as its Cancel or close box
+    // would, and the user is logged out as at the end of the countdown.
+    void logOutForAbsence();
+    void closeDialogsAbove() const;
+    void end(INT_PTR result);
 
     // The countdown's seam.
     void startTimer() override;
     void stopTimer() override;
+    uint64_t millisecondsNow() override { return GetTickCount64(); }
     void showCountdown(const char* title) override { setTitle(title); }
     void hideAfterLogout() override;
 
@@ -66,6 +77,7 @@ private:
     HICON smallIcon_;
     HACCEL keys_;
     DWORD copiedChangeCount_ = 0; // the clipboard's counter after the last copy
+    bool watchingSession_ = false; // from the start-up login on
     Field highlightField_ = kNoField;
     LogoutCountdown countdown_{*this};
 };

@@ -331,8 +331,9 @@ TEST(Keys, CtrlBCAndUDoWhatTheClicksDoAndNothingWhereTheyWouldNot) {
     EXPECT_EQ(Robot::clipboardText(), "mine");
 }
 
-// The copy leaves the clipboard 30 seconds later, logged in or not, unless the user copied
-// something else meanwhile; and when Keyvane exits, on the same terms.
+// The copy leaves the clipboard 30 seconds later unless the user copied something else
+// meanwhile; at once when the entries are hidden again; and when Keyvane exits, on the same
+// terms.
 TEST(Copy, ACopiedSecretLeavesTheClipboardUnlessSomethingElseReplacedIt) {
     KeyvaneRobot robot;
     prepareLoggedInData(robot, 1);
@@ -349,9 +350,20 @@ TEST(Copy, ACopiedSecretLeavesTheClipboardUnlessSomethingElseReplacedIt) {
     Robot::click(main, kPasswordField);
     ASSERT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "s3cret!"; }));
     DWORD copied = GetTickCount();
-    Robot::click(main, kLogin); // hidden: the clipboard is emptied all the same
     EXPECT_TRUE(Robot::waitUntil([] { return !Robot::clipboardText().has_value(); }, 33000));
     EXPECT_GE(GetTickCount() - copied, 29000u);
+
+    // Hidden again: at the logout, and at the end of the session, which ends the process
+    // without a chance to empty it at exit.
+    for (bool sessionEnds : {true, false}) {
+        Robot::click(main, kPasswordField);
+        ASSERT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "s3cret!"; }));
+        if (sessionEnds)
+            PostMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+        else
+            Robot::click(main, kLogin);
+        EXPECT_TRUE(Robot::waitUntil([] { return !Robot::clipboardText().has_value(); }, 2000));
+    }
 
     Robot::click(main, kLogin);
     ASSERT_TRUE(robot.logIn("1234"));

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/login.h"
@@ -19,6 +20,7 @@ public:
         events.push_back("stop");
         running = false;
     }
+    uint64_t millisecondsNow() override { return now; }
     void showCountdown(const char* text) override { title = text; }
     void hideAfterLogout() override {
         events.push_back("hide");
@@ -26,6 +28,7 @@ public:
     }
 
     std::vector<std::string> events;
+    uint64_t now = 5'000'000; // the clock, which the tests move
     std::string title = "Keyvane";
     bool running = false;
     LoginState stateAtHide = LoginState::Unset;
@@ -38,39 +41,64 @@ protected:
         std::memset(loginPin, 0, sizeof loginPin);
         loginState = LoginState::Unset;
     }
+    // A tick that comes after ms milliseconds.
+    void tickAfter(uint64_t ms) {
+        host.now += ms;
+        countdown.tick();
+    }
     RecordingHost host;
     LogoutCountdown countdown{host};
 };
 } // namespace
 
-TEST_F(LoginTest, TheTitleCountsDownAndTheSixtiethTickLogsOut) {
+TEST_F(LoginTest, TheTitleCountsDownAndTheSixtiethSecondLogsOut) {
     ASSERT_TRUE(tryLogin(""));
     countdown.start();
-    countdown.tick();
+    tickAfter(1000);
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで59秒");
     for (int i = 2; i <= 59; ++i)
-        countdown.tick();
+        tickAfter(1000);
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで1秒");
     EXPECT_EQ(loginState, LoginState::LoggedIn);
     host.events.clear();
-    countdown.tick();
+    tickAfter(1000);
     EXPECT_EQ(host.title, "Keyvane");
     EXPECT_EQ(host.stateAtHide, LoginState::LoggedOut) << "logged out before the list refreshes";
     EXPECT_EQ(host.events, (std::vector<std::string>{"hide", "stop"}));
     EXPECT_FALSE(host.running);
 }
 
-TEST_F(LoginTest, PauseFreezesTheTitleAndResumeContinuesFromThere) {
+// Ticks are not delivered while the program is busy or the computer sleeps: the time still counts.
+TEST_F(LoginTest, TheCountdownCountsTimeNotTicks) {
+    tryLogin("");
+    countdown.start();
+    tickAfter(1500);
+    EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで59秒") << "58.5 seconds left";
+    tickAfter(20000);
+    EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで39秒");
+    tickAfter(3'600'000); // an hour asleep: the first tick after waking logs out
+    EXPECT_EQ(host.stateAtHide, LoginState::LoggedOut);
+    EXPECT_EQ(host.title, "Keyvane");
+    EXPECT_FALSE(host.running);
+
+    for (auto [left, shown] : {std::pair<uint64_t, int>{60000, 59}, {59001, 59}, {59000, 59},
+                               {58999, 59}, {1001, 2}, {1, 1}, {0, 0}})
+        EXPECT_EQ(secondsLeft(host.now + left, host.now), shown) << left << " ms left";
+    EXPECT_EQ(secondsLeft(host.now, host.now + 5), 0);
+}
+
+TEST_F(LoginTest, PauseKeepsTheTimeLeftAndResumeContinuesFromThere) {
     tryLogin("");
     countdown.start();
     for (int i = 0; i < 30; ++i)
-        countdown.tick();
+        tickAfter(1000);
     countdown.pause();
     EXPECT_FALSE(host.running);
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで30秒");
+    host.now += 600'000; // a message box up for ten minutes
     countdown.resume();
     EXPECT_TRUE(host.running);
-    countdown.tick();
+    tickAfter(1000);
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで29秒");
 }
 
@@ -98,11 +126,11 @@ TEST_F(LoginTest, StartBeginsAgainFromZero) {
     tryLogin("");
     countdown.start();
     for (int i = 0; i < 45; ++i)
-        countdown.tick();
+        tickAfter(1000);
     countdown.stop();
     EXPECT_EQ(host.title, "Keyvane");
     countdown.start();
-    countdown.tick();
+    tickAfter(1000);
     EXPECT_EQ(host.title, "Keyvane - ﾛｸﾞｱｳﾄまで59秒");
 }
 
