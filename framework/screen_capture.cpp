@@ -11,11 +11,8 @@ bool systemKnowsExcludeFromCapture() {
     static int known = kUnread; // constant-initialised: no guard, no lock
     if (known == kUnread) {
         using RtlGetVersionFunction = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
-        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        auto getVersion = ntdll != nullptr
-                              ? reinterpret_cast<RtlGetVersionFunction>(
-                                    reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                              : nullptr;
+        auto getVersion = reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
         RTL_OSVERSIONINFOW version{};
         version.dwOSVersionInfoSize = sizeof version;
         bool knows =
