@@ -1,0 +1,59 @@
+// Keyvane's real windows ask to be left out of screen capture before they are visible, unless the
+// rule is /allowcapture's. Wine's SetWindowDisplayAffinity is a stub that fails: watch the seam.
+#include <gtest/gtest.h>
+
+#include "app/dialogs/main_window.h"
+#include "app/dialogs/pin_prompt.h"
+#include "app/resources/resource.h"
+#include "core/app_message.h"
+#include "framework/screen_capture.h"
+#include "msgbox/msgbox_dialog.h"
+
+namespace {
+// Counts requests for exclusion made while hidden; owners then answer as the system would.
+struct Recorder : DisplayAffinity {
+    int excluded = 0;
+    bool set(HWND w, DWORD affinity) override {
+        excluded += affinity == WDA_EXCLUDEFROMCAPTURE && !IsWindowVisible(w);
+        return true;
+    }
+    DWORD get(HWND) override { return excluded > 0 ? WDA_EXCLUDEFROMCAPTURE : WDA_NONE; }
+} recorder;
+
+// The user, on a timer that fires only while the queue is empty: the window taking input gets
+// the script's next command if nothing owns it, and is closed otherwise.
+const WPARAM kScript[] = {ID_APP_ABOUT, MAKEWPARAM(IDC_MAIN_EDIT, BN_CLICKED), 0};
+const WPARAM* next;
+void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
+    HWND front = GetActiveWindow();
+    if (front == nullptr || !IsWindowEnabled(front))
+        return;
+    bool command = GetWindow(front, GW_OWNER) == nullptr && *next != 0;
+    PostMessageW(front, command ? WM_COMMAND : WM_CLOSE, command ? *next++ : 0, 0);
+}
+} // namespace
+
+TEST(WindowCapture, EveryWindowAsksBeforeItIsVisibleUnlessCaptureIsAllowed) {
+    // Chimebox.dll's box, under the rule of the library's own copy of the framework; with no
+    // application object here either, it picks its owner as it does there.
+    setMessageHandler([](const char* text, int type) {
+        CaptureRule program = setCaptureRule(CaptureRule::FollowOwner);
+        auto result = static_cast<int>(MsgBoxDialog(text, "", type, 0, 0).DoModal());
+        setCaptureRule(program);
+        return result;
+    });
+    setDisplayAffinity(&recorder);
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, act);
+    for (CaptureRule rule : {CaptureRule::Exclude, CaptureRule::FollowOwner}) {
+        setCaptureRule(rule);
+        recorder.excluded = 0;
+        next = kScript;
+        // Five ask: main, its About box, the editor's no-PIN box (none stored), editor; PIN prompt.
+        MainWindow().DoModal();
+        PinPrompt().DoModal();
+        EXPECT_EQ(recorder.excluded, rule == CaptureRule::Exclude ? 5 : 0);
+    }
+    KillTimer(nullptr, timer);
+    setDisplayAffinity(nullptr);
+    setMessageHandler(nullptr);
+}
