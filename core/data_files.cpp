@@ -180,15 +180,15 @@ int showFailure(const char* message) {
 // Tells the user at start-up that the Data folder beside the program cannot be used, rather
 // than let the program look brand new.
 void reportUnusableDataFolder(const char* programDirectory) {
-    char text[128];
-    // The message box shows 127 bytes, of which the rest of the message takes 34.
-    constexpr std::size_t kShownPathBytes = sizeof text - 1 - 34;
+    char text[128]; // the message box shows 127 bytes
+    const std::size_t shownPathBytes =
+        sizeof text - 1 - (std::strlen(kUnusableDataFolderMessage) - std::strlen("%s"));
     HeapText folder, shown;
     if (!folder.format("%s%sData", programDirectory, kPathSeparator) ||
         !fileSystem().describe(folder, shown))
         shown.format("Data");
     if (shown.data() != nullptr)
-        shortenMiddle(shown.data(), kShownPathBytes);
+        shortenMiddle(shown.data(), shownPathBytes);
     formatText(text, sizeof text, kUnusableDataFolderMessage, shown.get());
     appMessageBox(text, kMbOk);
 }

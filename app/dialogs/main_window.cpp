@@ -102,7 +102,9 @@ bool MainWindow::OnInitDialog() {
     loadEntryList();
     makeTopmost();
     refreshList();
-    watchingSession_ = WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION) != FALSE;
+    // From here on, not before: a start-up prompt closed for a lock would end the program.
+    startedUp_ = true;
+    sessionRegistered_ = WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION) != FALSE;
     return true;
 }
 
@@ -360,9 +362,9 @@ void MainWindow::OnCancel() {
 }
 
 void MainWindow::end(INT_PTR result) {
-    if (watchingSession_)
+    if (sessionRegistered_)
         WTSUnRegisterSessionNotification(hwnd());
-    watchingSession_ = false;
+    sessionRegistered_ = false;
     EndDialog(result);
 }
 
@@ -389,7 +391,7 @@ bool MainWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
 // Only where the user asked to be hidden again: with automatic logout on, and a PIN to hide
 // behind.
 void MainWindow::logOutForAbsence() {
-    if (!watchingSession_ || setupRecord.autoLogoutOff == 1 || !pinIsStored())
+    if (!startedUp_ || setupRecord.autoLogoutOff == 1 || !pinIsStored())
         return;
     closeDialogsAbove();
     logOut();

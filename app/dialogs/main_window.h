@@ -77,7 +77,8 @@ private:
     HICON smallIcon_;
     HACCEL keys_;
     DWORD copiedChangeCount_ = 0; // the clipboard's counter after the last copy
-    bool watchingSession_ = false; // from the start-up login on
+    bool startedUp_ = false;         // past the start-up login
+    bool sessionRegistered_ = false; // for WM_WTSSESSION_CHANGE
     Field highlightField_ = kNoField;
     LogoutCountdown countdown_{*this};
 };

@@ -54,15 +54,3 @@ TEST(BuildProgramInfo, EverythingButTheVersionIsFilledWhenItCannotBeRead) {
     for (int32_t part : info.fileVersion)
         EXPECT_EQ(part, 0);
 }
-
-// Windows takes paths of 32,767 characters; none is cut to name another folder.
-TEST(BuildProgramInfo, PathsOfAnyLengthAreKeptWhole) {
-    VersionedFiles files;
-    ProgramInfo info{};
-    std::string dir = "\\\\?\\C:";
-    while (dir.size() < 32000)
-        dir += "\\" + std::string(200, 'd');
-    buildProgramInfo((dir + "\\prog.exe").c_str(), info, 2026);
-    EXPECT_EQ(std::string(info.programDir), dir);
-    EXPECT_STREQ(info.programFile, "prog.exe");
-}

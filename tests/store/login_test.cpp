@@ -51,7 +51,7 @@ protected:
 };
 } // namespace
 
-TEST_F(LoginTest, TheTitleCountsDownAndTheSixtiethSecondLogsOut) {
+TEST_F(LoginTest, TheTitleCountsDownAndTheSixtiethTickLogsOut) {
     ASSERT_TRUE(tryLogin(""));
     countdown.start();
     tickAfter(1000);
@@ -87,7 +87,7 @@ TEST_F(LoginTest, TheCountdownCountsTimeNotTicks) {
     EXPECT_EQ(secondsLeft(host.now, host.now + 5), 0);
 }
 
-TEST_F(LoginTest, PauseKeepsTheTimeLeftAndResumeContinuesFromThere) {
+TEST_F(LoginTest, PauseFreezesTheTitleAndResumeContinuesFromThere) {
     tryLogin("");
     countdown.start();
     for (int i = 0; i < 30; ++i)
