@@ -332,8 +332,7 @@ TEST(Keys, CtrlBCAndUDoWhatTheClicksDoAndNothingWhereTheyWouldNot) {
 }
 
 // The copy leaves the clipboard 30 seconds later unless the user copied something else
-// meanwhile; at once when the entries are hidden again; and when Keyvane exits, on the same
-// terms.
+// meanwhile; at once when hidden again; and when Keyvane exits, on the same terms.
 TEST(Copy, ACopiedSecretLeavesTheClipboardUnlessSomethingElseReplacedIt) {
     KeyvaneRobot robot;
     prepareLoggedInData(robot, 1);
@@ -353,8 +352,7 @@ TEST(Copy, ACopiedSecretLeavesTheClipboardUnlessSomethingElseReplacedIt) {
     EXPECT_TRUE(Robot::waitUntil([] { return !Robot::clipboardText().has_value(); }, 33000));
     EXPECT_GE(GetTickCount() - copied, 29000u);
 
-    // Hidden again: at the logout, and at the end of the session, which ends the process
-    // without a chance to empty it at exit.
+    // Hidden again: at the session's end (no exit of ours follows it), then at the logout.
     for (bool sessionEnds : {true, false}) {
         Robot::click(main, kPasswordField);
         ASSERT_TRUE(Robot::waitUntil([] { return Robot::clipboardText() == "s3cret!"; }));
@@ -388,4 +386,77 @@ TEST(Copy, AtExitTheUsersOwnCopyStays) {
     Robot::click(main, kExit);
     EXPECT_TRUE(robot.waitForExit());
     EXPECT_EQ(Robot::clipboardText(), "mine");
+}
+
+// --- Nobody at the screen (Windows locked or asleep, the program held still): whoever comes
+// next must not find the entries ---
+
+namespace {
+class Absence : public ::testing::Test {
+protected:
+    void start(int32_t autoLogoutOff = 0) {
+        prepareLoggedInData(robot, autoLogoutOff);
+        ASSERT_NE(main = robot.startAndLogIn("1234"), nullptr);
+    }
+    void openEditor() {
+        Robot::click(main, kEdit);
+        ASSERT_TRUE(robot.logIn("1234"));
+        ASSERT_NE(editor = robot.waitForWindow(kEditorTitle, "#32770"), nullptr);
+    }
+    // Wine sends neither: they are posted as Windows sends them.
+    void lockWindows() const { PostMessageW(main, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1); }
+    void suspend() const { PostMessageW(main, WM_POWERBROADCAST, PBT_APMSUSPEND, 0); }
+    // Where the sixtieth second of the countdown leaves the main window.
+    bool loggedOutAndHidden() const {
+        return IsIconic(main) && Robot::text(main) == kMainTitle &&
+               Robot::listRows(main, kMainList).empty() && Robot::text(main, kLogin) == kLoginText;
+    }
+
+    KeyvaneRobot robot;
+    HWND main = nullptr, editor = nullptr;
+};
+} // namespace
+
+TEST_F(Absence, LockingOrSleepingClosesEveryDialogAndLogsOutUnlessAutomaticLogoutIsOff) {
+    start(1);
+    openEditor();
+    lockWindows();
+    suspend();
+    Sleep(500);
+    EXPECT_TRUE(IsWindowVisible(editor)) << "automatic logout off: nothing changes";
+    Robot::click(editor, kEditorAutoOn);
+    Robot::setText(editor, kEditorName, "Typed"); // and never registered
+    lockWindows();
+    EXPECT_TRUE(robot.waitForNoWindow(kEditorTitle));
+    EXPECT_TRUE(Robot::waitUntil([&] { return loggedOutAndHidden(); }));
+
+    // Asleep while the editor asks whether to delete: closed as by its close box, so nothing is.
+    ShowWindow(main, SW_RESTORE);
+    Robot::click(main, kLogin);
+    ASSERT_TRUE(robot.logIn("1234"));
+    openEditor();
+    Robot::selectRow(editor, kEditorList, 0);
+    Robot::click(editor, kEditorDelete);
+    ASSERT_TRUE(Robot::waitUntil([&] { return robot.messageBox() != nullptr; }));
+    suspend();
+    EXPECT_TRUE(robot.waitForNoWindow(kEditorTitle));
+    EXPECT_TRUE(Robot::waitUntil([&] { return loggedOutAndHidden(); }));
+    EXPECT_EQ(robot.messageBox(), nullptr);
+    EXPECT_EQ(robot.readDataFile("List"), listFileBytes("1234", kEntries));
+
+    // The PIN prompt of the Login button is cancelled.
+    ShowWindow(main, SW_RESTORE);
+    Robot::click(main, kLogin);
+    ASSERT_NE(robot.waitForWindow(kPromptTitle), nullptr);
+    lockWindows();
+    EXPECT_TRUE(robot.waitForNoWindow(kPromptTitle));
+    EXPECT_TRUE(Robot::waitUntil([&] { return loggedOutAndHidden(); }));
+}
+
+// Timer ticks are not delivered to a thread that is held still: the time still counts.
+TEST_F(Absence, ACountdownHeldStillPastItsDeadlineLogsOutAsSoonAsItRunsAgain) {
+    start();
+    ASSERT_TRUE(Robot::waitUntil([&] { return Robot::text(main) == "Keyvane - ﾛｸﾞｱｳﾄまで59秒"; }));
+    robot.holdStill(61000);
+    EXPECT_TRUE(Robot::waitUntil([&] { return loggedOutAndHidden(); }, 2500));
 }

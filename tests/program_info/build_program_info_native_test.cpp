@@ -1,5 +1,5 @@
-// buildProgramInfo with a stand-in for the version reader, which the native file system does
-// not have.
+// buildProgramInfo with a stand-in for the Windows version reader, which the native build
+// does not have.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,18 +9,15 @@
 #include "tests/support/scripted_files.h"
 
 namespace {
-// Every file is version 1.0.2.0, unless told to have none.
+// Every file is version 1.0.2.0; the native file system's own have none.
 class VersionedFiles : public ScriptedFiles {
 public:
     int readVersion(const char* path, int32_t (&parts)[4]) override {
         pathSeen = path;
-        if (!versioned)
-            return -1;
         parts[0] = 1;
         parts[2] = 2;
         return 0;
     }
-    bool versioned = true;
     std::string pathSeen;
 };
 } // namespace
@@ -43,8 +40,6 @@ TEST(BuildProgramInfo, FillsPathsTextsAndVersion) {
 }
 
 TEST(BuildProgramInfo, EverythingButTheVersionIsFilledWhenItCannotBeRead) {
-    VersionedFiles files;
-    files.versioned = false;
     ProgramInfo info{};
     EXPECT_EQ(buildProgramInfo("C:\\x\\y.exe", info, 999), -1);
     EXPECT_STREQ(info.programDir, "C:\\x");

@@ -283,7 +283,6 @@ TEST(DataDirectory, LongAndJapaneseProgramDirectoriesAreUsedWhole) {
         std::string dir = root.path();
         while (dir.size() < 400)
             dir += kSeparator + name;
-        ASSERT_TRUE(makeDirectoryTree(dir.c_str()) == 0);
         initDataStore(dir.c_str());
         std::string list = dir + kSeparator + "Data" + kSeparator + "List";
         EXPECT_EQ(std::string(dataPaths.listPath), list);

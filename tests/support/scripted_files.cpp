@@ -17,10 +17,6 @@ bool ScriptedFiles::take(const char* what, const char* path) {
     return !killed && failing_.count(steps_) == 0;
 }
 
-bool ScriptedFiles::canName(const char* path) {
-    return std::strlen(path) <= nameLimit_ && real_.canName(path);
-}
-
 bool ScriptedFiles::exists(const char* path) {
     return real_.exists(path);
 }
