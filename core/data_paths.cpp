@@ -1,7 +1,5 @@
 #include "core/data_paths.h"
 
-#include <cstring>
-
 #include "core/file_ops.h"
 
 DataPaths dataPaths;
