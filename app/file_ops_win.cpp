@@ -22,7 +22,8 @@ bool startsWith(const wchar_t* text, const wchar_t* start) {
 }
 
 // A UTF-8 text in UTF-16, on the heap for as long as the object lives; the empty text when it
-// cannot be converted whole.
+// cannot be converted whole. Not the framework's WideText: this file is part of the core's
+// library, and a path cut short where memory runs out would name another file.
 class Utf16 {
 public:
     explicit Utf16(const char* text) {
