@@ -1,6 +1,7 @@
 #include "tests/e2e/robot.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <thread>
@@ -134,11 +135,19 @@ bool Robot::start(const std::string& arguments) {
         commandLine += L" " + widePath(arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(widePath(program_).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                        nullptr, widePath(place_).c_str(), &startup, &process_))
-        return false;
-    processId_ = process_.dwProcessId;
-    return true;
+    // Once, under wine, a start right after the previous instance ended failed at once (in a
+    // folder of Japanese names; not seen again): try a few times and say why each one failed.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (CreateProcessW(widePath(program_).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                           nullptr, widePath(place_).c_str(), &startup, &process_)) {
+            processId_ = process_.dwProcessId;
+            return true;
+        }
+        std::fprintf(stderr, "robot: starting %s failed (attempt %d, error %lu)\n",
+                     program_.c_str(), attempt, GetLastError());
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    return false;
 }
 
 bool Robot::running() const {
