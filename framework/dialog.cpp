@@ -1,5 +1,9 @@
 #include "framework/dialog.h"
 
+#include <vector>
+
+#include "core/window_placement.h"
+
 #include "framework/application.h"
 #include "framework/module_registry.h"
 #include "framework/screen_capture.h"
@@ -233,32 +237,60 @@ void Dialog::setItemFont(int id, HFONT font) const {
     SendDlgItemMessageW(hwnd_, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
+namespace {
+ScreenRect screenRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+BOOL CALLBACK collectMonitor(HMONITOR handle, HDC, LPRECT, LPARAM found) {
+    auto& monitors = *reinterpret_cast<std::vector<DisplayMonitor>*>(found);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(handle, &info)) {
+        DisplayMonitor monitor{screenRect(info.rcMonitor), screenRect(info.rcWork)};
+        // The primary monitor first: a window without an owner opens there.
+        if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0)
+            monitors.insert(monitors.begin(), monitor);
+        else
+            monitors.push_back(monitor);
+    }
+    return TRUE;
+}
+
+std::vector<DisplayMonitor> displayMonitors() {
+    std::vector<DisplayMonitor> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) { // no answer: the primary monitor as the system gives it
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+        monitors.push_back({screenRect(info.rcMonitor), screenRect(info.rcWork)});
+    }
+    return monitors;
+}
+} // namespace
+
 void Dialog::centerWindow() const {
     RECT box;
     GetWindowRect(hwnd_, &box);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    RECT area = monitor.rcWork;
+    std::vector<DisplayMonitor> monitors = displayMonitors();
     HWND owner = GetWindow(hwnd_, GW_OWNER);
-    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner))
-        GetWindowRect(owner, &area);
-
-    LONG width = box.right - box.left;
-    LONG height = box.bottom - box.top;
-    LONG left = (area.left + area.right - width) / 2;
-    LONG top = (area.top + area.bottom - height) / 2;
-    // Keep the box on the screen, its caption first.
-    const RECT& work = monitor.rcWork;
-    if (left + width > work.right)
-        left = work.right - width;
-    if (left < work.left)
-        left = work.left;
-    if (top + height > work.bottom)
-        top = work.bottom - height;
-    if (top < work.top)
-        top = work.top;
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ScreenRect around{};
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) {
+        RECT rect;
+        GetWindowRect(owner, &rect);
+        around = screenRect(rect);
+    } else if (owner != nullptr) {
+        // Hidden or minimised: the monitor it was shown on, which the system remembers.
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &info);
+        around = screenRect(info.rcWork);
+    }
+    ScreenPoint at = placeCentred(box.right - box.left, box.bottom - box.top,
+                                  owner != nullptr ? &around : nullptr, monitors.data(),
+                                  monitors.size());
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Dialog::makeTopmost() const {

@@ -106,7 +106,8 @@ protected:
     void showItem(int id, bool shown) const;
     void setTitle(const char* text) const;
     void setItemFont(int id, HFONT font) const;
-    // Centres over the owner, or over the screen's work area when there is none.
+    // Centres over the owner, inside the work area of the owner's monitor; without an owner, on
+    // the primary monitor's work area.
     void centerWindow() const;
     void makeTopmost() const;
 

@@ -98,7 +98,9 @@ void MsgBoxDialog::arrangeControls() {
                                  {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
                                   GetSystemMetrics(SM_CYCAPTION)},
                                  dpi);
-    MoveWindow(hwnd(), 0, 0, size.width, size.height, TRUE);
+    // Only the size: where it opens is centerWindow's, on the owner's monitor.
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     setTitle(caption_);
     centerWindow();
 }
