@@ -1,6 +1,6 @@
 #include "framework/dialog.h"
 
-#include <vector>
+#include <cstddef>
 
 #include "core/window_placement.h"
 
@@ -242,38 +242,47 @@ ScreenRect screenRect(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+// Up to kMaxMonitors, the primary one first: a window without an owner opens there. No standard
+// containers: the message-box library links this layer too, and stays small.
+constexpr std::size_t kMaxMonitors = 16;
+struct Monitors {
+    DisplayMonitor list[kMaxMonitors];
+    std::size_t count;
+};
+
 BOOL CALLBACK collectMonitor(HMONITOR handle, HDC, LPRECT, LPARAM found) {
-    auto& monitors = *reinterpret_cast<std::vector<DisplayMonitor>*>(found);
+    auto& monitors = *reinterpret_cast<Monitors*>(found);
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoW(handle, &info)) {
-        DisplayMonitor monitor{screenRect(info.rcMonitor), screenRect(info.rcWork)};
-        // The primary monitor first: a window without an owner opens there.
-        if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0)
-            monitors.insert(monitors.begin(), monitor);
-        else
-            monitors.push_back(monitor);
+    if (monitors.count == kMaxMonitors || !GetMonitorInfoW(handle, &info))
+        return TRUE;
+    DisplayMonitor monitor{screenRect(info.rcMonitor), screenRect(info.rcWork)};
+    std::size_t at = monitors.count++;
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+        monitors.list[at] = monitors.list[0];
+        at = 0;
     }
+    monitors.list[at] = monitor;
     return TRUE;
 }
 
-std::vector<DisplayMonitor> displayMonitors() {
-    std::vector<DisplayMonitor> monitors;
+void displayMonitors(Monitors& monitors) {
+    monitors.count = 0;
     EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) { // no answer: the primary monitor as the system gives it
+    if (monitors.count == 0) { // no answer: the primary monitor as the system gives it
         MONITORINFO info{};
         info.cbSize = sizeof info;
         GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
-        monitors.push_back({screenRect(info.rcMonitor), screenRect(info.rcWork)});
+        monitors.list[monitors.count++] = {screenRect(info.rcMonitor), screenRect(info.rcWork)};
     }
-    return monitors;
 }
 } // namespace
 
 void Dialog::centerWindow() const {
     RECT box;
     GetWindowRect(hwnd_, &box);
-    std::vector<DisplayMonitor> monitors = displayMonitors();
+    Monitors monitors;
+    displayMonitors(monitors);
     HWND owner = GetWindow(hwnd_, GW_OWNER);
     ScreenRect around{};
     if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) {
@@ -288,8 +297,8 @@ void Dialog::centerWindow() const {
         around = screenRect(info.rcWork);
     }
     ScreenPoint at = placeCentred(box.right - box.left, box.bottom - box.top,
-                                  owner != nullptr ? &around : nullptr, monitors.data(),
-                                  monitors.size());
+                                  owner != nullptr ? &around : nullptr, monitors.list,
+                                  monitors.count);
     SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
