@@ -1,6 +1,7 @@
 #include "app/keyvane_app.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <cstdlib>
 
@@ -68,6 +69,10 @@ bool KeyvaneApp::InitInstance() {
         return false;
     }
 
+    // COM on this thread: the screen readers' names for our controls are given through it, and
+    // the shell asks for it before it opens addresses and files.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
     // The colours first: the store tells at start when the Data folder cannot be used.
     dialogBrush = palette.paleBlue;
     dialogColor = kDialogColor;
@@ -83,5 +88,7 @@ bool KeyvaneApp::InitInstance() {
     shutdownDataStore(); // nothing is written: every change was saved when it was made
     if (instanceMutex != nullptr)
         ReleaseMutex(instanceMutex);
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return false;
 }

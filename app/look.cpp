@@ -57,3 +57,5 @@ void createFontSet() {
         }
     }
 }
+
+const char kListName[] = "登録リスト";

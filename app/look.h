@@ -38,3 +38,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 void createPalette();
 // Takes the system DPI once; call at start-up.
 void createFontSet();
+
+// What a screen reader calls the entry lists, which have no label of their own.
+extern const char kListName[];

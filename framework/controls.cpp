@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include <imm.h>
+
 #include "core/text.h"
 #include "framework/wide_text.h"
 
@@ -12,6 +14,7 @@ struct ByteLimit {
     WNDPROC previous;
     std::size_t bytes;
     bool dropLowSurrogate; // the half of a refused pair still to come
+    bool asciiDigits;      // full-width digits are taken as ASCII ones
 };
 const wchar_t kByteLimitProperty[] = L"KeyvaneByteLimit";
 
@@ -28,6 +31,36 @@ bool changesText(UINT message) {
     default:
         return false;
     }
+}
+
+// '０'..'９' (U+FF10..U+FF19) as '0'..'9'; anything else as it is.
+wchar_t asciiDigit(wchar_t c) {
+    return c >= 0xFF10 && c <= 0xFF19 ? static_cast<wchar_t>(L'0' + (c - 0xFF10)) : c;
+}
+
+// The clipboard's text with full-width digits made ASCII, put in as if typed; false when the
+// clipboard holds no text to read. A PIN field takes a few characters: a longer text is cut
+// here, and refused below as any text too long would be.
+bool pasteWithAsciiDigits(HWND edit) {
+    if (!OpenClipboard(edit))
+        return false;
+    wchar_t converted[64];
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (text != nullptr) {
+        std::size_t length = wcsnlen(text, sizeof converted / sizeof converted[0] - 1);
+        for (std::size_t i = 0; i < length; ++i)
+            converted[i] = asciiDigit(text[i]);
+        converted[length] = L'\0';
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    if (text == nullptr)
+        return false;
+    // Through the edit's own procedure, and so through the limit below.
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(converted));
+    SecureZeroMemory(converted, sizeof converted);
+    return true;
 }
 
 void refuse(HWND edit) {
@@ -55,6 +88,12 @@ LRESULT CALLBACK byteLimitedEdit(HWND edit, UINT message, WPARAM wParam, LPARAM 
         limit->dropLowSurrogate = true;
         refuse(edit);
         return 0;
+    }
+    if (limit->asciiDigits) {
+        if (message == WM_CHAR || message == WM_IME_CHAR)
+            wParam = asciiDigit(static_cast<wchar_t>(wParam));
+        else if (message == WM_PASTE && pasteWithAsciiDigits(edit))
+            return 0;
     }
     if (!changesText(message))
         return CallWindowProcW(previous, edit, message, wParam, lParam);
@@ -99,6 +138,13 @@ void Edit::setLimit(int bytes) const {
     SetPropW(hwnd_, kByteLimitProperty, limit);
     limit->previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(byteLimitedEdit)));
+}
+
+void Edit::takeAsciiDigits() const {
+    // Without an input context the input method never composes here: keys arrive as typed.
+    ImmAssociateContextEx(hwnd_, nullptr, 0);
+    if (auto* limit = static_cast<ByteLimit*>(GetPropW(hwnd_, kByteLimitProperty)))
+        limit->asciiDigits = true;
 }
 
 void ListBox::append(const char* text) const {

@@ -45,6 +45,10 @@ public:
     // others with kEditRefusedCharacter). Text the program sets itself is not limited. Called
     // once per edit.
     void setLimit(int bytes) const;
+    // For a PIN: typed digits arrive as ASCII whatever the input method's state (the field has
+    // no input context), and full-width digits typed or pasted are taken as the ASCII ones.
+    // Call after setLimit.
+    void takeAsciiDigits() const;
 };
 
 class ListBox : public Control {

@@ -4,6 +4,7 @@
 
 #include "core/window_placement.h"
 
+#include "framework/accessible_names.h"
 #include "framework/application.h"
 #include "framework/module_registry.h"
 #include "framework/screen_capture.h"
@@ -99,6 +100,7 @@ INT_PTR Dialog::DoModal() {
         EnableWindow(owner, TRUE);
     if (owner != nullptr && GetActiveWindow() == hwnd_)
         SetActiveWindow(owner);
+    clearItemNames();
     RemovePropW(hwnd_, kDialogProperty);
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
@@ -231,6 +233,26 @@ void Dialog::enableItem(int id, bool enabled) const {
 
 void Dialog::showItem(int id, bool shown) const {
     ShowWindow(item(id), shown ? SW_SHOW : SW_HIDE);
+}
+
+void Dialog::nameItemAfterLabel(int id, int labelId) {
+    nameItem(id, WideText(item(labelId)));
+}
+
+void Dialog::nameItem(int id, const char* name) {
+    nameItem(id, WideText(name));
+}
+
+void Dialog::nameItem(int id, const WideText& name) {
+    if (namedItemCount_ < static_cast<int>(sizeof namedItems_ / sizeof namedItems_[0]) &&
+        accessibleNames().set(item(id), name.get()))
+        namedItems_[namedItemCount_++] = id;
+}
+
+void Dialog::clearItemNames() {
+    for (int i = 0; i < namedItemCount_; ++i)
+        accessibleNames().clear(item(namedItems_[i]));
+    namedItemCount_ = 0;
 }
 
 void Dialog::setItemFont(int id, HFONT font) const {

@@ -21,6 +21,8 @@
 
 #include "framework/controls.h"
 
+class WideText;
+
 // The Help command, sent to the application's main window when F1 is pressed in any dialog;
 // the main window binds it in its command table like any menu command.
 constexpr int kHelpCommand = 0xE146;
@@ -106,6 +108,10 @@ protected:
     void showItem(int id, bool shown) const;
     void setTitle(const char* text) const;
     void setItemFont(int id, HFONT font) const;
+    // Names a field or list for screen readers after its label control's text, or after the
+    // given Shift-JIS text; the name goes when the dialog does.
+    void nameItemAfterLabel(int id, int labelId);
+    void nameItem(int id, const char* name);
     // Centres over the owner, inside the work area of the owner's monitor; without an owner, on
     // the primary monitor's work area.
     void centerWindow() const;
@@ -117,8 +123,13 @@ private:
     HWND defaultOwner() const;
     bool requestHelp() const;
 
+    void nameItem(int id, const WideText& name);
+    void clearItemNames();
+
     int templateId_;
     Dialog* parent_;
+    int namedItems_[8] = {};
+    int namedItemCount_ = 0;
     HWND hwnd_ = nullptr;
     bool running_ = false;
     INT_PTR result_ = -1;

@@ -115,6 +115,7 @@ bool EntryEditor::OnInitDialog() {
     fillEntryList();
 
     pin_.setLimit(static_cast<int>(kPinLength));
+    pin_.takeAsciiDigits();
     name_.setLimit(kTypedTextLimit);
     id_.setLimit(kTypedTextLimit);
     password_.setLimit(kTypedTextLimit);
@@ -130,8 +131,19 @@ bool EntryEditor::OnInitDialog() {
                    setupRecord.autoLogoutOff != 0 ? IDC_EDITOR_AUTO_LOGOUT_OFF
                                                   : IDC_EDITOR_AUTO_LOGOUT_ON,
                    BST_CHECKED);
+    nameFieldsForScreenReaders();
     centerWindow();
     return true;
+}
+
+// The labels come after their fields in the window order, and the list has none.
+void EntryEditor::nameFieldsForScreenReaders() {
+    nameItemAfterLabel(IDC_EDITOR_NAME, IDC_EDITOR_NAME_LABEL);
+    nameItemAfterLabel(IDC_EDITOR_ID, IDC_EDITOR_ID_LABEL);
+    nameItemAfterLabel(IDC_EDITOR_PASSWORD, IDC_EDITOR_PASSWORD_LABEL);
+    nameItemAfterLabel(IDC_EDITOR_URL, IDC_EDITOR_URL_LABEL);
+    nameItemAfterLabel(IDC_EDITOR_PIN, IDC_EDITOR_PIN_LABEL);
+    nameItem(IDC_EDITOR_LIST, kListName);
 }
 
 void EntryEditor::lockWithoutPin() {

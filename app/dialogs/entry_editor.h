@@ -32,6 +32,7 @@ private:
     void setFields(const char* name, const char* id, const char* password, const char* url);
     void updateEditorButtons();
     void lockWithoutPin();
+    void nameFieldsForScreenReaders();
     // Delete's question, asked only when the selected row still names its entry.
     bool confirmDelete(int row);
 

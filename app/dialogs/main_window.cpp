@@ -89,6 +89,7 @@ bool MainWindow::OnInitDialog() {
                  reinterpret_cast<LPARAM>(smallIcon_ != nullptr ? smallIcon_ : icon_));
 
     list_.setFont(fontSet.pMincho13Medium());
+    nameItem(IDC_MAIN_LIST, kListName); // it has no label for a screen reader to find
     setItemFont(IDC_MAIN_ID_FIELD, fontSet.gothic12());
     setItemFont(IDC_MAIN_PASSWORD_FIELD, fontSet.gothic12());
     setItemFont(IDC_MAIN_ID_LABEL, fontSet.gothic12Bold());

@@ -29,6 +29,9 @@ bool PinPrompt::OnInitDialog() {
     formatText(title, sizeof title, "%s - %s", kProductName, kLoginCaption);
     setTitle(title);
     pinField_.setLimit(static_cast<int>(kPinLength));
+    pinField_.takeAsciiDigits();
+    // The label comes after the field in the window order.
+    nameItemAfterLabel(IDC_PIN_FIELD, IDC_PIN_LABEL);
     startLogin();
     makeTopmost();
     centerWindow();

@@ -1,0 +1,54 @@
+#include "framework/accessible_names.h"
+
+// The property and class identifiers are defined here, in the one file that uses them.
+#include <initguid.h>
+
+#include <oleacc.h>
+
+namespace {
+// The system's annotation service, made on first use on the thread that makes the windows (COM
+// must be initialised there); when it cannot be made, controls keep the names readers give them.
+class SystemAccessibleNames : public AccessibleNames {
+public:
+    bool set(HWND control, const wchar_t* name) override {
+        IAccPropServices* services = service();
+        return services != nullptr &&
+               SUCCEEDED(services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
+                                                  CHILDID_SELF, PROPID_ACC_NAME, name));
+    }
+    void clear(HWND control) override {
+        if (IAccPropServices* services = service()) {
+            MSAAPROPID name = PROPID_ACC_NAME;
+            services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name,
+                                     1);
+        }
+    }
+
+private:
+    IAccPropServices* service() {
+        if (!asked_) {
+            asked_ = true;
+            if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                        IID_IAccPropServices, reinterpret_cast<void**>(&services_))))
+                services_ = nullptr;
+        }
+        return services_;
+    }
+
+    bool asked_ = false;
+    IAccPropServices* services_ = nullptr; // kept until the process ends
+};
+
+SystemAccessibleNames systemNames;
+AccessibleNames* installed = nullptr;
+} // namespace
+
+AccessibleNames& accessibleNames() {
+    return installed != nullptr ? *installed : systemNames;
+}
+
+AccessibleNames* setAccessibleNames(AccessibleNames* names) {
+    AccessibleNames* previous = installed;
+    installed = names;
+    return previous;
+}
