@@ -3,7 +3,8 @@
 namespace {
 long long overlap(const ScreenRect& a, const ScreenRect& b) {
     long long width = (a.right < b.right ? a.right : b.right) - (a.left > b.left ? a.left : b.left);
-    long long height = (a.bottom < b.bottom ? a.bottom : b.bottom) - (a.top > b.top ? a.top : b.top);
+    long long height =
+        (a.bottom < b.bottom ? a.bottom : b.bottom) - (a.top > b.top ? a.top : b.top);
     return width > 0 && height > 0 ? width * height : 0;
 }
 
@@ -34,14 +35,16 @@ std::size_t monitorOf(const ScreenRect& window, const DisplayMonitor* monitors, 
     if (bestOverlap > 0)
         return best;
     for (std::size_t i = 1; i < count; ++i)
-        if (distanceSquared(window, monitors[i].bounds) < distanceSquared(window, monitors[best].bounds))
+        if (distanceSquared(window, monitors[i].bounds) <
+            distanceSquared(window, monitors[best].bounds))
             best = i;
     return best;
 }
 
 ScreenPoint placeCentred(int width, int height, const ScreenRect* owner,
                          const DisplayMonitor* monitors, std::size_t count) {
-    const ScreenRect& work = monitors[owner != nullptr ? monitorOf(*owner, monitors, count) : 0].work;
+    const ScreenRect& work =
+        monitors[owner != nullptr ? monitorOf(*owner, monitors, count) : 0].work;
     const ScreenRect& around = owner != nullptr ? *owner : work;
     // Halves as the platform's integer division gives them, so that nothing moves by a pixel
     // where the old placement already fitted.

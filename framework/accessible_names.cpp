@@ -29,7 +29,8 @@ private:
         if (!asked_) {
             asked_ = true;
             if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IAccPropServices, reinterpret_cast<void**>(&services_))))
+                                        IID_IAccPropServices,
+                                        reinterpret_cast<void**>(&services_))))
                 services_ = nullptr;
         }
         return services_;

@@ -318,9 +318,9 @@ void Dialog::centerWindow() const {
         GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &info);
         around = screenRect(info.rcWork);
     }
-    ScreenPoint at = placeCentred(box.right - box.left, box.bottom - box.top,
-                                  owner != nullptr ? &around : nullptr, monitors.list,
-                                  monitors.count);
+    ScreenPoint at =
+        placeCentred(box.right - box.left, box.bottom - box.top,
+                     owner != nullptr ? &around : nullptr, monitors.list, monitors.count);
     SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
