@@ -1,5 +1,4 @@
-// With high contrast off, every colour is exactly the one Keyvane always painted; on, every text
-// and its background are one of the system's pairs, chosen by what is painted.
+// High contrast off: exactly the colours Keyvane always painted; on: one system pair per thing.
 #include <gtest/gtest.h>
 
 #include "core/colour_scheme.h"
@@ -7,7 +6,6 @@
 static bool operator==(const SchemeColour& a, const SchemeColour& b) {
     return a.source == b.source && a.value == b.value;
 }
-
 TEST(ColourScheme, OffKeepsOurColoursAndOnGivesTheSystemPairOfWhatIsPainted) {
     const struct {
         Painted what;

@@ -18,8 +18,7 @@ COLORREF expected(SchemeColour colour) {
                                                   : GetSysColor(static_cast<int>(colour.value));
 }
 
-// A pixel of a control (0: the dialog itself) near its top left or bottom right corner, where no
-// text lies, and the text colour the dialog sets for it.
+// A control's (0: the dialog's) pixel in a corner without text, and the text colour set for it.
 void check(HWND dialog, int id, UINT message, Painted what, bool topLeft = false) {
     HWND control = id != 0 ? GetDlgItem(dialog, id) : dialog;
     ColourPair pair = schemeColours(what, contrast);
@@ -34,8 +33,7 @@ void check(HWND dialog, int id, UINT message, Painted what, bool topLeft = false
     ReleaseDC(control, dc);
 }
 
-// On a timer, so that the windows have painted in between: copy the password, check with high
-// contrast on, switch it off, check again.
+// On a timer, so the windows paint in between: copy, check with high contrast on, off, and end.
 int step = 0;
 void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
     HWND main = GetActiveWindow();
@@ -47,7 +45,6 @@ void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
     SCOPED_TRACE(contrast ? "on" : "off");
     check(main, IDC_MAIN_ID_LABEL, WM_CTLCOLORSTATIC, Painted::DialogFace, true);
     check(main, IDC_MAIN_LIST, WM_CTLCOLORLISTBOX, Painted::List);
-    check(main, IDC_MAIN_ID_FIELD, WM_CTLCOLORSTATIC, Painted::Field);
     check(main, IDC_MAIN_PASSWORD_FIELD, WM_CTLCOLORSTATIC, Painted::CopiedField);
     contrast = !contrast;
     PostMessageW(main, contrast ? WM_CLOSE : WM_SYSCOLORCHANGE, 0, 0);
