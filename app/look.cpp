@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "core/dpi.h"
+#include "framework/system_colours.h"
 #include "framework/wide_text.h"
 
 Palette palette;
@@ -24,6 +25,14 @@ void createPalette() {
         CreateSolidBrush(RGB(255, 255, 200)), CreateSolidBrush(RGB(200, 255, 255)),
         CreateSolidBrush(RGB(250, 200, 250)),
     };
+}
+
+HBRUSH paintAs(HDC dc, Painted what) {
+    HBRUSH ourBack = what == Painted::List          ? palette.lightGreen
+                     : what == Painted::Field       ? palette.white
+                     : what == Painted::CopiedField ? palette.red
+                                                    : dialogBrush;
+    return applyColours(dc, schemeColours(what, highContrastOn()), ourBack);
 }
 
 namespace {

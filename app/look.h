@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/colour_scheme.h"
 #include "framework/gdi.h"
 
 // 21 solid brushes; only white, red, lightGreen and paleBlue (as dialogBrush) are painted with.
@@ -29,11 +30,9 @@ extern FontSet fontSet;
 extern HBRUSH dialogBrush;
 extern COLORREF dialogColor;
 
-constexpr COLORREF kDialogColor = RGB(200, 200, 240);
-constexpr COLORREF kLightGreen = RGB(100, 250, 100);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
+// Sets the colours of what is painted on dc (core/colour_scheme.h: ours, or the system's while
+// high contrast is on) and returns the brush for its background.
+HBRUSH paintAs(HDC dc, Painted what);
 
 void createPalette();
 // Takes the system DPI once; call at start-up.

@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/module_registry.h"
 #include "framework/screen_capture.h"
+#include "framework/system_colours.h"
 #include "framework/wide_text.h"
 
 namespace {
@@ -185,6 +186,10 @@ INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<INT_PTR>(OnCtlColor(reinterpret_cast<HDC>(wParam),
                                                     reinterpret_cast<HWND>(lParam),
                                                     static_cast<int>(message - WM_CTLCOLORMSGBOX)));
+    case WM_SYSCOLORCHANGE: // sent to top-level windows only, each of which repaints itself
+    case WM_SETTINGCHANGE:  // high contrast switched on or off
+        followColourChange(hwnd_);
+        return OnOtherMessage(message, wParam, lParam) ? TRUE : FALSE;
     case WM_TIMER:
         return OnTimer(wParam) ? TRUE : FALSE;
     case WM_SYSCOMMAND:

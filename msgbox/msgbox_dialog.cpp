@@ -1,6 +1,7 @@
 #include "msgbox/msgbox_dialog.h"
 
 #include "core/text.h"
+#include "framework/system_colours.h"
 #include "framework/wide_text.h"
 
 const CommandBinding<MsgBoxDialog> MsgBoxDialog::kCommands[3] = {
@@ -31,6 +32,8 @@ MsgBoxDialog::MsgBoxDialog(const char* message, const char* caption, int boxType
 }
 
 bool MsgBoxDialog::OnInitDialog() {
+    // The library's windows may all have been closed when the setting last changed.
+    askHighContrast();
     if (useColour_)
         backBrush_.attach(CreateSolidBrush(backColour_));
     arrangeControls();
@@ -107,6 +110,8 @@ void MsgBoxDialog::arrangeControls() {
 
 HBRUSH MsgBoxDialog::OnCtlColor(HDC dc, HWND control, int kind) {
     HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
+    if (highContrastOn()) // the user's colours, whatever the caller asked for
+        return applyColours(dc, schemeColours(Painted::DialogFace, true), nullptr);
     if (!useColour_)
         return brush;
     if (kind == kCtlColorDialog && backBrush_) {

@@ -34,14 +34,9 @@ HBRUSH AboutBox::OnCtlColor(HDC dc, HWND control, int kind) {
     case IDC_ABOUT_VERSION:
     case IDC_ABOUT_NOTICE:
     case IDC_ABOUT_ICON:
-        SetBkColor(dc, dialogColor);
-        return dialogBrush;
+        return paintAs(dc, Painted::DialogFace);
     default:
         break;
     }
-    if (kind == kCtlColorDialog) {
-        SetBkColor(dc, dialogColor);
-        return dialogBrush;
-    }
-    return brush;
+    return kind == kCtlColorDialog ? paintAs(dc, Painted::DialogFace) : brush;
 }

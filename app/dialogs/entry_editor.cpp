@@ -266,21 +266,13 @@ void EntryEditor::onChangeClicked() {
 HBRUSH EntryEditor::OnCtlColor(HDC dc, HWND control, int kind) {
     HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
     int id = GetDlgCtrlID(control);
-    if (id == IDC_EDITOR_LIST) {
-        SetTextColor(dc, kBlack);
-        SetBkColor(dc, kLightGreen);
-        brush = palette.lightGreen;
-    } else if (id == IDC_EDITOR_PIN_NOTE) {
-        SetTextColor(dc, kRed);
-        SetBkColor(dc, dialogColor);
-        brush = dialogBrush;
-    } else if (onDialogBackground(id)) {
-        SetBkColor(dc, dialogColor);
-        brush = dialogBrush;
-    }
-    if (kind == kCtlColorDialog) {
-        SetBkColor(dc, dialogColor);
-        brush = dialogBrush;
-    }
+    if (id == IDC_EDITOR_LIST)
+        brush = paintAs(dc, Painted::List);
+    else if (id == IDC_EDITOR_PIN_NOTE)
+        brush = paintAs(dc, Painted::PinNote);
+    else if (onDialogBackground(id))
+        brush = paintAs(dc, Painted::DialogFace);
+    if (kind == kCtlColorDialog)
+        brush = paintAs(dc, Painted::DialogFace);
     return brush;
 }

@@ -295,22 +295,16 @@ void MainWindow::onHelpMailInquiry() {
 }
 
 HBRUSH MainWindow::OnCtlColor(HDC dc, HWND control, int kind) {
-    if (kind == kCtlColorDialog) {
-        SetBkColor(dc, dialogColor);
-        return dialogBrush;
-    }
+    if (kind == kCtlColorDialog)
+        return paintAs(dc, Painted::DialogFace);
     switch (GetDlgCtrlID(control)) {
     case IDC_MAIN_LIST:
-        SetTextColor(dc, kBlack);
-        SetBkColor(dc, kLightGreen);
-        return palette.lightGreen;
+        return paintAs(dc, Painted::List);
     case IDC_MAIN_ID_FIELD:
     case IDC_MAIN_PASSWORD_FIELD: {
         bool highlighted = highlightField_ ==
                            (GetDlgCtrlID(control) == IDC_MAIN_ID_FIELD ? kIdField : kPasswordField);
-        SetTextColor(dc, kBlack);
-        SetBkColor(dc, highlighted ? kRed : kWhite);
-        return highlighted ? palette.red : palette.white;
+        return paintAs(dc, highlighted ? Painted::CopiedField : Painted::Field);
     }
     case IDC_MAIN_ID_LABEL:
     case IDC_MAIN_PASSWORD_LABEL:
@@ -318,6 +312,7 @@ HBRUSH MainWindow::OnCtlColor(HDC dc, HWND control, int kind) {
     case IDC_MAIN_EDIT:
     case IDC_MAIN_LOGIN:
     case IDC_MAIN_WEB:
+        paintAs(dc, Painted::DialogFace); // the face's text colour, drawn on the face itself
         SetBkMode(dc, TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     default:

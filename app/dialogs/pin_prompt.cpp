@@ -67,9 +67,7 @@ bool PinPrompt::OnClose() {
 HBRUSH PinPrompt::OnCtlColor(HDC dc, HWND control, int kind) {
     HBRUSH brush = Dialog::OnCtlColor(dc, control, kind);
     int id = GetDlgCtrlID(control);
-    if (kind == kCtlColorDialog || id == IDC_PIN_LABEL || id == IDC_PIN_CANCEL) {
-        SetBkColor(dc, dialogColor);
-        return dialogBrush;
-    }
+    if (kind == kCtlColorDialog || id == IDC_PIN_LABEL || id == IDC_PIN_CANCEL)
+        return paintAs(dc, Painted::DialogFace);
     return brush;
 }

@@ -1,0 +1,51 @@
+#include "framework/system_colours.h"
+
+static_assert(kSysWindow == COLOR_WINDOW && kSysWindowText == COLOR_WINDOWTEXT &&
+              kSysHighlight == COLOR_HIGHLIGHT && kSysHighlightText == COLOR_HIGHLIGHTTEXT &&
+              kSysButtonFace == COLOR_BTNFACE && kSysButtonText == COLOR_BTNTEXT);
+
+namespace {
+bool askSystem() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+bool (*query)() = askSystem;
+int answer = -1; // not asked yet
+
+COLORREF colourOf(const SchemeColour& colour) {
+    return colour.source == SchemeColour::kSystem ? GetSysColor(static_cast<int>(colour.value))
+                                                  : colour.value;
+}
+} // namespace
+
+bool highContrastOn() {
+    if (answer < 0)
+        askHighContrast();
+    return answer == 1;
+}
+
+void askHighContrast() {
+    answer = query() ? 1 : 0;
+}
+
+void followColourChange(HWND window) {
+    askHighContrast();
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void setHighContrastQuery(bool (*replacement)()) {
+    query = replacement != nullptr ? replacement : askSystem;
+}
+
+HBRUSH applyColours(HDC dc, const ColourPair& pair, HBRUSH ourBack) {
+    if (pair.text.source != SchemeColour::kUnset)
+        SetTextColor(dc, colourOf(pair.text));
+    SetBkColor(dc, colourOf(pair.back));
+    return pair.back.source == SchemeColour::kSystem
+               ? GetSysColorBrush(static_cast<int>(pair.back.value))
+               : ourBack;
+}
