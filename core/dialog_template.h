@@ -1,0 +1,28 @@
+// What a dialog template says about its layout, read from the bytes of the resource (a
+// DLGTEMPLATE or DLGTEMPLATEEX and its items), so that a dialog can be laid out again at
+// another DPI as the dialog manager laid it out at creation. Portable.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/dpi.h"
+
+struct TemplateItem {
+    int id;
+    UnitRect rect; // dialog units
+};
+
+struct TemplateLayout {
+    static constexpr int kMaxItems = 48;
+    uint32_t style;
+    uint32_t exStyle;
+    UnitRect rect;   // dialog units; the size is the client area's
+    bool hasMenu;
+    int pointSize;   // of the template's font; 0 without DS_SETFONT
+    int itemCount;
+    TemplateItem items[kMaxItems];
+};
+
+// false when the bytes end early or hold more items than kMaxItems.
+bool readTemplateLayout(const void* bytes, std::size_t size, TemplateLayout& layout);
