@@ -19,7 +19,9 @@
 
 #include <cstddef>
 
+#include "core/dpi.h"
 #include "framework/controls.h"
+#include "framework/gdi.h"
 
 // The Help command, sent to the application's main window when F1 is pressed in any dialog;
 // the main window binds it in its command table like any menu command.
@@ -61,6 +63,9 @@ public:
     void EndDialog(INT_PTR result);
 
     HWND hwnd() const { return hwnd_; }
+    // The DPI the dialog is laid out at: the window's when it was created, then the one each
+    // WM_DPICHANGED brings.
+    int dpi() const { return dpi_; }
     // The Dialog object behind a window of ours, or nullptr.
     static Dialog* fromHandle(HWND hwnd);
 
@@ -74,6 +79,14 @@ protected:
     // Once, after the controls exist and are bound, before the dialog is shown; true lets the
     // system place the focus.
     virtual bool OnInitDialog() { return true; }
+    // Gives the controls the fonts and icons for dpi: once just before OnInitDialog, and again
+    // at each DPI change, after the controls are back at their template rectangles at the new
+    // DPI in the template's font at it, and before the window takes its new rectangle. A dialog
+    // that arranges itself arranges itself again here.
+    virtual void OnDpiLook(int /*dpi*/) {}
+    // The window's outer size as if it were opened at dpi; {0, 0} leaves it to the system.
+    // The template's by default.
+    virtual SIZE windowSizeForDpi(int dpi) const;
     void bind(Control& control, int id) const { control.attach(GetDlgItem(hwnd_, id)); }
 
     // Control notifications and menu commands; true when handled. OK and Cancel otherwise
@@ -115,12 +128,19 @@ private:
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND defaultOwner() const;
     bool requestHelp() const;
+    // The template's font at dpi, made as the dialog manager made the dialog's; nullptr when
+    // the template gives no font.
+    HFONT createTemplateFont(int pointSize, int dpi) const;
+    void layOutForDpi(int dpi);
 
     int templateId_;
     Dialog* parent_;
     HWND hwnd_ = nullptr;
     bool running_ = false;
     INT_PTR result_ = -1;
+    int dpi_ = kBaseDpi;
+    HFONT templateFont_ = nullptr; // the font the template's controls show
+    Font ownTemplateFont_;         // it, once a DPI change made it ours
 };
 
 // A dialog whose control notifications and menu commands are bound in one table of D's.
