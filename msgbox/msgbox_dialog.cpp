@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "framework/wide_text.h"
+#include "framework/window_dpi.h"
 
 const CommandBinding<MsgBoxDialog> MsgBoxDialog::kCommands[3] = {
     {kLeftButtonId, BN_CLICKED, &MsgBoxDialog::onLeftButton},
@@ -14,10 +15,15 @@ bool isBoxControl(int id) {
     return id >= kLeftButtonId && id <= kRightButtonId;
 }
 
-// The system DPI, which the dialog font of the template and the frame metrics already follow.
-int systemDpi() {
-    ClientDC screen(nullptr);
-    return GetDeviceCaps(screen.get(), LOGPIXELSY);
+HFONT createMessageFont(int dpi) {
+    return CreateFontW(messageFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
+                       WideText("ＭＳ Ｐ明朝").get());
+}
+
+FrameMetrics frameMetricsFor(int dpi) {
+    return {systemMetricForDpi(SM_CXDLGFRAME, dpi), systemMetricForDpi(SM_CYDLGFRAME, dpi),
+            systemMetricForDpi(SM_CYCAPTION, dpi)};
 }
 } // namespace
 
@@ -33,7 +39,6 @@ MsgBoxDialog::MsgBoxDialog(const char* message, const char* caption, int boxType
 bool MsgBoxDialog::OnInitDialog() {
     if (useColour_)
         backBrush_.attach(CreateSolidBrush(backColour_));
-    arrangeControls();
     MessageBeep(MB_ICONASTERISK);
     // The first visible button takes the focus and becomes the default one, so Return presses
     // it, as in the system's own message box.
@@ -48,43 +53,52 @@ bool MsgBoxDialog::OnInitDialog() {
     return false;
 }
 
-void MsgBoxDialog::arrangeControls() {
-    HWND text = item(kMessageId);
-    int dpi = systemDpi();
-    messageFont_.attach(CreateFontW(messageFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                    SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
-                                    WideText("ＭＳ Ｐ明朝").get()));
-    setItemFont(kMessageId, messageFont_.get());
+SIZE MsgBoxDialog::windowSizeForDpi(int dpi) const {
+    Font font(createMessageFont(dpi));
+    BoxSize size = boxWindowSize(messageRectFor(font.get(), dpi), frameMetricsFor(dpi), dpi);
+    return {size.width, size.height};
+}
 
-    // Measure what the static really holds, in the font it really uses. DT_CALCRECT alone
-    // breaks lines only at line feeds and treats "&" as the static does.
-    setItemText(kMessageId, message_);
+// Measure what the static really holds. DT_CALCRECT alone breaks lines only at line feeds and
+// treats "&" as the static does.
+BoxRect MsgBoxDialog::messageRectFor(HFONT font, int dpi) const {
+    HWND text = item(kMessageId);
     wchar_t shown[kMessageBytes]; // never more characters than the text had bytes
     GetWindowTextW(text, shown, static_cast<int>(kMessageBytes));
     RECT measured;
     GetClientRect(text, &measured);
     {
         ClientDC dc(text);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0));
         SelectObjectScope select(dc.get(), font);
         DrawTextW(dc.get(), shown, -1, &measured, DT_CALCRECT);
     }
     // A border on the static would widen it; the template's static has none.
-    AdjustWindowRectEx(&measured, static_cast<DWORD>(GetWindowLongW(text, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(text, GWL_EXSTYLE)) &
-                           ~static_cast<DWORD>(WS_EX_CLIENTEDGE));
-    BoxRect message =
-        messageRect(measured.right - measured.left, measured.bottom - measured.top, dpi);
-    MoveWindow(text, message.left, message.top, message.width(), message.height(), TRUE);
+    measured = windowRectForClient(measured, static_cast<DWORD>(GetWindowLongW(text, GWL_STYLE)),
+                                   false,
+                                   static_cast<DWORD>(GetWindowLongW(text, GWL_EXSTYLE)) &
+                                       ~static_cast<DWORD>(WS_EX_CLIENTEDGE),
+                                   dpi);
+    return messageRect(measured.right - measured.left, measured.bottom - measured.top, dpi);
+}
 
-    for (int id : kButtonIds)
-        showItem(id, false);
+void MsgBoxDialog::arrangeControls() {
+    int dpi = Dialog::dpi();
+    // The static lets go of its previous font before that is deleted.
+    HFONT font = createMessageFont(dpi);
+    setItemFont(kMessageId, font);
+    messageFont_.attach(font);
+    setItemText(kMessageId, message_);
+    BoxRect message = messageRectFor(font, dpi);
+    MoveWindow(item(kMessageId), message.left, message.top, message.width(), message.height(),
+               TRUE);
+
+    // Each button shown or hidden once: hiding the one with the focus, at a DPI change, would
+    // take the focus away from it.
     ButtonSet buttons = buttonSetFor(boxType_);
     for (int i = 0; i < 3; ++i) {
-        if (buttons.captions[i] != nullptr) {
+        if (buttons.captions[i] != nullptr)
             setItemText(kButtonIds[i], buttons.captions[i]);
-            showItem(kButtonIds[i], true);
-        }
+        showItem(kButtonIds[i], buttons.captions[i] != nullptr);
     }
     ButtonPlacement placement = placeButtons(message, buttons.row, dpi);
     for (int i = 0; i < 3; ++i) {
@@ -94,10 +108,7 @@ void MsgBoxDialog::arrangeControls() {
         }
     }
 
-    BoxSize size = boxWindowSize(message,
-                                 {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
-                                  GetSystemMetrics(SM_CYCAPTION)},
-                                 dpi);
+    BoxSize size = boxWindowSize(message, frameMetricsFor(dpi), dpi);
     MoveWindow(hwnd(), 0, 0, size.width, size.height, TRUE);
     setTitle(caption_);
     centerWindow();

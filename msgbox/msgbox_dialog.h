@@ -15,12 +15,17 @@ public:
                  COLORREF backColour);
 
 protected:
+    // Arranged around the text at dpi, at start and at each DPI change.
+    void OnDpiLook(int /*dpi*/) override { arrangeControls(); }
+    SIZE windowSizeForDpi(int dpi) const override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
 
 private:
     static const CommandBinding<MsgBoxDialog> kCommands[3];
 
+    // Where the message static goes for its text in this font at dpi.
+    BoxRect messageRectFor(HFONT font, int dpi) const;
     void arrangeControls();
     void onLeftButton() { endWithButton(0); }
     void onMiddleButton() { endWithButton(1); }
