@@ -26,8 +26,8 @@ bool underWine() {
     return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 }
 
-// What a user sees of a window: its size, each control's place, visibility and font height,
-// and the client area's pixels.
+// What a user sees of a window: its size, its icons' sizes, each control's place, visibility
+// and font height, and the client area's pixels.
 struct Snapshot {
     std::vector<int> layout;
     int width = 0, height = 0; // of the client area
@@ -48,6 +48,16 @@ Snapshot snapshot(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     shot.layout = {rect.right - rect.left, rect.bottom - rect.top};
+    for (int which : {ICON_BIG, ICON_SMALL}) { // the width of each icon the window shows
+        ICONINFO icon{};
+        BITMAP image{};
+        if (GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, WPARAM(which), 0)), &icon)) {
+            GetObjectW(icon.hbmColor, sizeof image, &image);
+            DeleteObject(icon.hbmColor);
+            DeleteObject(icon.hbmMask);
+        }
+        shot.layout.push_back(image.bmWidth);
+    }
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         GetWindowRect(c, &rect);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
