@@ -17,9 +17,9 @@ struct TemplateLayout {
     static constexpr int kMaxItems = 48;
     uint32_t style;
     uint32_t exStyle;
-    UnitRect rect;   // dialog units; the size is the client area's
+    UnitRect rect; // dialog units; the size is the client area's
     bool hasMenu;
-    int pointSize;   // of the template's font; 0 without DS_SETFONT
+    int pointSize; // of the template's font; 0 without DS_SETFONT
     int itemCount;
     TemplateItem items[kMaxItems];
 };

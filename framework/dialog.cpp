@@ -275,8 +275,8 @@ SIZE Dialog::windowSizeForDpi(int dpi) const {
 void Dialog::layOutForDpi(int dpi) {
     dpi_ = dpi;
     TemplateLayout layout;
-    HFONT font = readTemplate(templateId_, layout) ? createTemplateFont(layout.pointSize, dpi)
-                                                   : nullptr;
+    HFONT font =
+        readTemplate(templateId_, layout) ? createTemplateFont(layout.pointSize, dpi) : nullptr;
     if (font != nullptr) {
         for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {

@@ -6,9 +6,9 @@ namespace {
 // The address of a function that older systems lack, or nullptr.
 template <class F> F lookUp(const wchar_t* module, const char* name) {
     HMODULE loaded = LoadLibraryW(module); // already loaded: kept loaded to the end
-    return loaded != nullptr ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(
-                                   GetProcAddress(loaded, name)))
-                             : nullptr;
+    return loaded != nullptr
+               ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(loaded, name)))
+               : nullptr;
 }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);

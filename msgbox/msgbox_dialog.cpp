@@ -73,11 +73,11 @@ BoxRect MsgBoxDialog::messageRectFor(HFONT font, int dpi) const {
         DrawTextW(dc.get(), shown, -1, &measured, DT_CALCRECT);
     }
     // A border on the static would widen it; the template's static has none.
-    measured = windowRectForClient(measured, static_cast<DWORD>(GetWindowLongW(text, GWL_STYLE)),
-                                   false,
-                                   static_cast<DWORD>(GetWindowLongW(text, GWL_EXSTYLE)) &
-                                       ~static_cast<DWORD>(WS_EX_CLIENTEDGE),
-                                   dpi);
+    measured =
+        windowRectForClient(measured, static_cast<DWORD>(GetWindowLongW(text, GWL_STYLE)), false,
+                            static_cast<DWORD>(GetWindowLongW(text, GWL_EXSTYLE)) &
+                                ~static_cast<DWORD>(WS_EX_CLIENTEDGE),
+                            dpi);
     return messageRect(measured.right - measured.left, measured.bottom - measured.top, dpi);
 }
 
