@@ -39,6 +39,7 @@ MsgBoxDialog::MsgBoxDialog(const char* message, const char* caption, int boxType
 bool MsgBoxDialog::OnInitDialog() {
     if (useColour_)
         backBrush_.attach(CreateSolidBrush(backColour_));
+    arrangeControls();
     MessageBeep(MB_ICONASTERISK);
     // The first visible button takes the focus and becomes the default one, so Return presses
     // it, as in the system's own message box.
@@ -81,7 +82,7 @@ BoxRect MsgBoxDialog::messageRectFor(HFONT font, int dpi) const {
     return messageRect(measured.right - measured.left, measured.bottom - measured.top, dpi);
 }
 
-void MsgBoxDialog::arrangeControls() {
+void MsgBoxDialog::placeControls() {
     int dpi = Dialog::dpi();
     // The static lets go of its previous font before that is deleted.
     HFONT font = createMessageFont(dpi);
@@ -107,9 +108,11 @@ void MsgBoxDialog::arrangeControls() {
             MoveWindow(item(kButtonIds[i]), r.left, r.top, r.width(), r.height(), TRUE);
         }
     }
+}
 
-    BoxSize size = boxWindowSize(message, frameMetricsFor(dpi), dpi);
-    MoveWindow(hwnd(), 0, 0, size.width, size.height, TRUE);
+void MsgBoxDialog::arrangeControls() {
+    SIZE size = windowSizeForDpi(dpi());
+    MoveWindow(hwnd(), 0, 0, size.cx, size.cy, TRUE);
     setTitle(caption_);
     centerWindow();
 }

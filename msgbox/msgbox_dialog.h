@@ -15,8 +15,8 @@ public:
                  COLORREF backColour);
 
 protected:
-    // Arranged around the text at dpi, at start and at each DPI change.
-    void OnDpiLook(int /*dpi*/) override { arrangeControls(); }
+    // The text and the buttons placed at dpi, at start and at each DPI change.
+    void OnDpiLook(int /*dpi*/) override { placeControls(); }
     SIZE windowSizeForDpi(int dpi) const override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
@@ -26,6 +26,8 @@ private:
 
     // Where the message static goes for its text in this font at dpi.
     BoxRect messageRectFor(HFONT font, int dpi) const;
+    void placeControls();
+    // At start: the window sized around the controls, titled and centred.
     void arrangeControls();
     void onLeftButton() { endWithButton(0); }
     void onMiddleButton() { endWithButton(1); }
