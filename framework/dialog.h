@@ -12,7 +12,9 @@
 //     PinPrompt::PinPrompt() : CommandDialog(IDD_PIN_PROMPT, kCommands) {}
 //
 // and overrides the virtual handlers it needs for colours, timer, system commands, painting,
-// the drag icon and closing. Whatever a dialog does not handle gets the default processing.
+// the drag icon and closing, and the fonts and icons of its DPI (OnDpiLook). Whatever a dialog
+// does not handle gets the default processing. Every dialog lays itself out at its own DPI, as
+// the dialog manager would lay it out opened there, again at each DPI change.
 #pragma once
 
 #include <windows.h>
