@@ -1,7 +1,9 @@
 #include "core/dialog_template.h"
 
 namespace {
-constexpr uint32_t kSetFont = 0x40; // DS_SETFONT, also part of DS_SHELLFONT
+constexpr uint32_t kSetFont = 0x40; // DS_SETFONT
+// A DLGTEMPLATEEX starts with version 1 and 0xFFFF where a DLGTEMPLATE has its style.
+constexpr uint32_t kExtendedMark = 0xFFFF0001u;
 
 // Little-endian 16-bit words from the start of the template, never past its end.
 class WordReader {
@@ -61,16 +63,10 @@ UnitRect readRect(WordReader& in) {
 bool readTemplateLayout(const void* bytes, std::size_t size, TemplateLayout& layout) {
     WordReader in(bytes, size);
     layout = TemplateLayout{};
-    bool extended = size >= 4 && in.dword() == 0xFFFF0001u; // version 1, signature 0xFFFF
-    if (extended) {
-        in.dword(); // help id
-        layout.exStyle = in.dword();
-        layout.style = in.dword();
-    } else {
-        in = WordReader(bytes, size);
-        layout.style = in.dword();
-        layout.exStyle = in.dword();
-    }
+    layout.style = in.dword();
+    layout.exStyle = in.dword();
+    if (layout.style == kExtendedMark)
+        return false;
     unsigned count = in.word();
     if (count > TemplateLayout::kMaxItems)
         return false;
@@ -86,16 +82,14 @@ bool readTemplateLayout(const void* bytes, std::size_t size, TemplateLayout& lay
     in.string();       // caption
     if ((layout.style & kSetFont) != 0) {
         layout.pointSize = static_cast<int>(in.word());
-        if (extended)
-            in.skip(2); // weight; italic and character set
-        in.string();
+        in.string(); // face
     }
     for (unsigned i = 0; i < count && in.ok(); ++i) {
         in.alignToDword();
         TemplateItem& item = layout.items[i];
-        in.skip(extended ? 6 : 4); // (help id,) styles
+        in.skip(4); // styles
         item.rect = readRect(in);
-        item.id = extended ? static_cast<int>(in.dword()) : static_cast<int16_t>(in.word());
+        item.id = static_cast<int16_t>(in.word());
         in.nameOrNumber(); // class
         in.nameOrNumber(); // text
         unsigned extraBytes = in.word();

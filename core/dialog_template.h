@@ -1,6 +1,6 @@
 // What a dialog template says about its layout, read from the bytes of the resource (a
-// DLGTEMPLATE or DLGTEMPLATEEX and its items), so that a dialog can be laid out again at
-// another DPI as the dialog manager laid it out at creation. Portable.
+// DLGTEMPLATE and its items, as every DIALOG statement of ours is stored), so that a dialog can
+// be laid out again at another DPI as the dialog manager laid it out at creation. Portable.
 #pragma once
 
 #include <cstddef>
@@ -24,5 +24,6 @@ struct TemplateLayout {
     TemplateItem items[kMaxItems];
 };
 
-// false when the bytes end early or hold more items than kMaxItems.
+// false when the bytes end early, hold more items than kMaxItems or are a DLGTEMPLATEEX (a
+// DIALOGEX statement), which a dialog of ours would then leave to the system's scaling.
 bool readTemplateLayout(const void* bytes, std::size_t size, TemplateLayout& layout);
