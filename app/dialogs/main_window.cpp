@@ -74,12 +74,12 @@ void MainWindow::bindControls() {
 void MainWindow::OnDpiLook(int dpi) {
     HINSTANCE module = GetModuleHandleW(nullptr);
     // The window lets go of the icons it had before they are destroyed.
-    HICON big = loadIconForDpi(module, IDI_KEYVANE, SM_CXICON, dpi);
-    HICON small = loadIconForDpi(module, IDI_KEYVANE, SM_CXSMICON, dpi);
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    icon_.attach(big);
-    smallIcon_.attach(small);
+    HICON bigIcon = loadIconForDpi(module, IDI_KEYVANE, SM_CXICON, dpi);
+    HICON smallIcon = loadIconForDpi(module, IDI_KEYVANE, SM_CXSMICON, dpi);
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    icon_.attach(bigIcon);
+    smallIcon_.attach(smallIcon);
 
     const FontSet& fonts = fontSetFor(dpi);
     list_.setFont(fonts.pMincho13Medium());
