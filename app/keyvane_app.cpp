@@ -60,7 +60,6 @@ bool KeyvaneApp::InitInstance() {
     setMessageHandler(showInMessageBox);
     fillProgramInfo();
     createPalette();
-    createFontSet();
 
     // One call both tests and marks, so two starts at the same moment cannot both run on.
     HANDLE instanceMutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);

@@ -1,13 +1,13 @@
 #include "app/look.h"
 
 #include <cstddef>
+#include <forward_list>
 
 #include "core/dpi.h"
 #include "framework/system_colours.h"
 #include "framework/wide_text.h"
 
 Palette palette;
-FontSet fontSet;
 HBRUSH dialogBrush = nullptr;
 COLORREF dialogColor = 0;
 
@@ -53,18 +53,24 @@ const FontFamily kFamilies[] = {
 };
 } // namespace
 
-void createFontSet() {
-    // The heights are 96-DPI pixels; the dialogs' own font and sizes follow the system DPI, so
-    // these must too, or the fields' text would shrink inside their grown boxes.
-    int dpi = GetDeviceCaps(ClientDC(nullptr).get(), LOGPIXELSY);
+const FontSet& fontSetFor(int dpi) {
+    // The heights are 96-DPI pixels; the dialogs' own font and sizes follow the window's DPI,
+    // so these must too, or the fields' text would shrink inside their grown boxes.
+    static std::forward_list<FontSet> made;
+    for (const FontSet& set : made)
+        if (set.dpi == dpi)
+            return set;
+    FontSet& set = made.emplace_front();
+    set.dpi = dpi;
     int next = 0;
     for (const FontFamily& family : kFamilies) {
         for (int i = 0; i < family.count && next < FontSet::kCount; ++i) {
-            fontSet.fonts[next++].attach(CreateFontW(
+            set.fonts[next++].attach(CreateFontW(
                 scaleToDpi(family.heights[i], dpi), 0, 0, 0, family.weight, FALSE, FALSE, FALSE,
                 SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN, WideText(family.face).get()));
         }
     }
+    return set;
 }
 
 const char kListName[] = "登録リスト";

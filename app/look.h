@@ -1,4 +1,5 @@
-// The look every dialog shares: brushes and fonts created once at start-up, never by a dialog.
+// The look every dialog shares: brushes created once at start-up, fonts once per DPI, never by a
+// dialog.
 #pragma once
 
 #include <windows.h>
@@ -14,9 +15,10 @@ struct Palette {
 };
 
 // 31 fonts, each owning its handle; four are given to controls. Their pixel heights grow with the
-// system DPI from their 96-DPI sizes.
+// DPI from their 96-DPI sizes.
 struct FontSet {
     static constexpr int kCount = 31;
+    int dpi = 0;
     Font fonts[kCount];
     HFONT gothic10() const { return fonts[0].get(); }
     HFONT gothic12() const { return fonts[2].get(); }
@@ -25,7 +27,6 @@ struct FontSet {
 };
 
 extern Palette palette;
-extern FontSet fontSet;
 // The background of every dialog, and of every message box; 0 until start-up sets them.
 extern HBRUSH dialogBrush;
 extern COLORREF dialogColor;
@@ -35,8 +36,9 @@ extern COLORREF dialogColor;
 HBRUSH paintAs(HDC dc, Painted what);
 
 void createPalette();
-// Takes the system DPI once; call at start-up.
-void createFontSet();
+// The fonts for a window at dpi, made on first use and kept until the program ends, so that a
+// window moved to another monitor and back finds its fonts again.
+const FontSet& fontSetFor(int dpi);
 
 // What a screen reader calls the entry lists, which have no label of their own.
 extern const char kListName[];

@@ -2,7 +2,7 @@
 // the text and the buttons go for a measured text, how large the window gets, and what each
 // button answers. Portable (no <windows.h>), so it is tested natively as well.
 // Every pixel size below is stated at 96 DPI; the functions taking a dpi scale them to it, as the
-// dialog font that draws the captions grows with the system DPI too.
+// dialog font that draws the captions grows with the box's DPI too.
 #pragma once
 
 #include <cstddef>
@@ -54,7 +54,7 @@ struct ButtonPlacement {
 };
 ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row, int dpi = kBaseDpi);
 
-// GetSystemMetrics(SM_CXDLGFRAME, SM_CYDLGFRAME, SM_CYCAPTION).
+// GetSystemMetricsForDpi(SM_CXDLGFRAME, SM_CYDLGFRAME, SM_CYCAPTION) at the box's DPI.
 struct FrameMetrics {
     int cxDlgFrame;
     int cyDlgFrame;
@@ -62,7 +62,7 @@ struct FrameMetrics {
 };
 
 // The window's outer size: 10 pixels of margin right of the text and below the buttons, plus
-// the frame and the caption bar (which the system already gives at its DPI).
+// the frame and the caption bar (given at the box's DPI).
 struct BoxSize {
     int width;
     int height;

@@ -2,14 +2,15 @@
 
 #include <cstddef>
 
+#include "core/dialog_template.h"
 #include "core/window_placement.h"
-
 #include "framework/accessible_names.h"
 #include "framework/application.h"
 #include "framework/module_registry.h"
 #include "framework/screen_capture.h"
 #include "framework/system_colours.h"
 #include "framework/wide_text.h"
+#include "framework/window_dpi.h"
 
 namespace {
 // Marks our dialog windows with their objects. The program and the message-box library each
@@ -29,6 +30,33 @@ BOOL CALLBACK findUnownedWindow(HWND hwnd, LPARAM found) {
         return FALSE;
     }
     return TRUE;
+}
+
+// Not declared for Windows 7, which never sends it.
+constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE
+
+bool readTemplate(int templateId, TemplateLayout& layout) {
+    HMODULE module = findDialogTemplate(templateId);
+    const wchar_t* dialogType = MAKEINTRESOURCEW(5); // RT_DIALOG
+    HRSRC found = module != nullptr
+                      ? FindResourceW(module, MAKEINTRESOURCEW(templateId), dialogType)
+                      : nullptr;
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    return bytes != nullptr && readTemplateLayout(bytes, SizeofResource(module, found), layout) &&
+           layout.pointSize > 0;
+}
+
+// Measured as the dialog manager measures the dialog's font.
+DialogBaseUnits baseUnitsOf(HFONT font) {
+    ClientDC screen(nullptr);
+    SelectObjectScope select(screen.get(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.get(), &metrics);
+    SIZE alphabet{};
+    GetTextExtentPoint32W(screen.get(), L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                          &alphabet);
+    return dialogBaseUnits(alphabet.cx, metrics.tmHeight);
 }
 } // namespace
 
@@ -105,6 +133,7 @@ INT_PTR Dialog::DoModal() {
     RemovePropW(hwnd_, kDialogProperty);
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
+    ownTemplateFont_.reset();
     return result_;
 }
 
@@ -166,8 +195,29 @@ INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Before anything can show the window, so that no frame of it is ever captured.
         if (!isChild(hwnd_))
             applyCaptureRule(hwnd_);
+        dpi_ = windowDpi(hwnd_);
+        templateFont_ = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+        keepDialogScalingOurs(hwnd_);
         bindControls();
+        OnDpiLook(dpi_);
         return OnInitDialog() ? TRUE : FALSE;
+    case kGetDpiScaledSize: {
+        SIZE size = windowSizeForDpi(static_cast<int>(LOWORD(wParam)));
+        if (size.cx <= 0)
+            return FALSE;
+        *reinterpret_cast<SIZE*>(lParam) = size;
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        layOutForDpi(static_cast<int>(HIWORD(wParam)));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return TRUE;
+    }
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         int code = HIWORD(wParam);
@@ -206,6 +256,53 @@ INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return OnOtherMessage(message, wParam, lParam) ? TRUE : FALSE;
     }
+}
+
+HFONT Dialog::createTemplateFont(int pointSize, int dpi) const {
+    LOGFONTW font{};
+    if (templateFont_ == nullptr || GetObjectW(templateFont_, sizeof font, &font) == 0)
+        return nullptr;
+    font.lfHeight = dialogFontHeight(pointSize, dpi);
+    return CreateFontIndirectW(&font);
+}
+
+SIZE Dialog::windowSizeForDpi(int dpi) const {
+    TemplateLayout layout;
+    if (!readTemplate(templateId_, layout))
+        return {0, 0};
+    Font font(createTemplateFont(layout.pointSize, dpi));
+    if (!font)
+        return {0, 0};
+    UnitRect client = mapDialogUnits(layout.rect, baseUnitsOf(font.get()));
+    RECT frame = windowRectForClient(
+        {0, 0, client.cx, client.cy}, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+        GetMenu(hwnd_) != nullptr, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// As the dialog manager lays the template out when it creates the dialog, at dpi: the
+// template's font, and each control at its rectangle in that font's dialog units.
+void Dialog::layOutForDpi(int dpi) {
+    dpi_ = dpi;
+    TemplateLayout layout;
+    HFONT font =
+        readTemplate(templateId_, layout) ? createTemplateFont(layout.pointSize, dpi) : nullptr;
+    if (font != nullptr) {
+        for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == templateFont_)
+                SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        templateFont_ = font;
+        ownTemplateFont_.attach(font); // the one it replaces is no control's any more
+        DialogBaseUnits units = baseUnitsOf(font);
+        for (int i = 0; i < layout.itemCount; ++i) {
+            UnitRect rect = mapDialogUnits(layout.items[i].rect, units);
+            SetWindowPos(item(layout.items[i].id), nullptr, rect.x, rect.y, rect.cx, rect.cy,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    OnDpiLook(dpi);
 }
 
 // F1 is the application's Help command, sent to its main window as a menu would send it.

@@ -12,14 +12,18 @@
 //     PinPrompt::PinPrompt() : CommandDialog(IDD_PIN_PROMPT, kCommands) {}
 //
 // and overrides the virtual handlers it needs for colours, timer, system commands, painting,
-// the drag icon and closing. Whatever a dialog does not handle gets the default processing.
+// the drag icon and closing, and the fonts and icons of its DPI (OnDpiLook). Whatever a dialog
+// does not handle gets the default processing. Every dialog lays itself out at its own DPI, as
+// the dialog manager would lay it out opened there, again at each DPI change.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 
+#include "core/dpi.h"
 #include "framework/controls.h"
+#include "framework/gdi.h"
 
 class WideText;
 
@@ -63,6 +67,9 @@ public:
     void EndDialog(INT_PTR result);
 
     HWND hwnd() const { return hwnd_; }
+    // The DPI the dialog is laid out at: the window's when it was created, then the one each
+    // WM_DPICHANGED brings.
+    int dpi() const { return dpi_; }
     // The Dialog object behind a window of ours, or nullptr.
     static Dialog* fromHandle(HWND hwnd);
 
@@ -76,6 +83,14 @@ protected:
     // Once, after the controls exist and are bound, before the dialog is shown; true lets the
     // system place the focus.
     virtual bool OnInitDialog() { return true; }
+    // Gives the controls the fonts and icons for dpi: once just before OnInitDialog, and again
+    // at each DPI change, after the controls are back at their template rectangles at the new
+    // DPI in the template's font at it, and before the window takes its new rectangle. A dialog
+    // that arranges itself arranges itself again here.
+    virtual void OnDpiLook(int /*dpi*/) {}
+    // The window's outer size as if it were opened at dpi; {0, 0} leaves it to the system.
+    // The template's by default.
+    virtual SIZE windowSizeForDpi(int dpi) const;
     void bind(Control& control, int id) const { control.attach(GetDlgItem(hwnd_, id)); }
 
     // Control notifications and menu commands; true when handled. OK and Cancel otherwise
@@ -122,6 +137,10 @@ private:
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND defaultOwner() const;
     bool requestHelp() const;
+    // The template's font at dpi, made as the dialog manager made the dialog's; nullptr when
+    // the template gives no font.
+    HFONT createTemplateFont(int pointSize, int dpi) const;
+    void layOutForDpi(int dpi);
 
     void nameItem(int id, const WideText& name);
     void clearItemNames();
@@ -133,6 +152,9 @@ private:
     HWND hwnd_ = nullptr;
     bool running_ = false;
     INT_PTR result_ = -1;
+    int dpi_ = kBaseDpi;
+    HFONT templateFont_ = nullptr; // the font the template's controls show
+    Font ownTemplateFont_;         // it, once a DPI change made it ours
 };
 
 // A dialog whose control notifications and menu commands are bound in one table of D's.

@@ -3,7 +3,14 @@
 
 #include <windows.h>
 
-// Owns a GDI object handle and deletes it when destroyed.
+inline void deleteHandle(HGDIOBJ object) {
+    DeleteObject(object);
+}
+inline void deleteHandle(HICON icon) {
+    DestroyIcon(icon);
+}
+
+// Owns a GDI object (or icon) handle and deletes it when destroyed.
 template <class Handle> class GdiObject {
 public:
     GdiObject() = default;
@@ -25,7 +32,7 @@ public:
     }
     void reset() {
         if (handle_ != nullptr)
-            DeleteObject(handle_);
+            deleteHandle(handle_);
         handle_ = nullptr;
     }
     Handle get() const { return handle_; }
@@ -37,6 +44,8 @@ private:
 
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
+// An icon of our own making, never a shared one (LoadIcon's).
+using Icon = GdiObject<HICON>;
 
 // The client-area device context of a window, released when destroyed.
 class ClientDC {

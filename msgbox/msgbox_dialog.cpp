@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "framework/system_colours.h"
 #include "framework/wide_text.h"
+#include "framework/window_dpi.h"
 
 const CommandBinding<MsgBoxDialog> MsgBoxDialog::kCommands[3] = {
     {kLeftButtonId, BN_CLICKED, &MsgBoxDialog::onLeftButton},
@@ -15,10 +16,15 @@ bool isBoxControl(int id) {
     return id >= kLeftButtonId && id <= kRightButtonId;
 }
 
-// The system DPI, which the dialog font of the template and the frame metrics already follow.
-int systemDpi() {
-    ClientDC screen(nullptr);
-    return GetDeviceCaps(screen.get(), LOGPIXELSY);
+HFONT createMessageFont(int dpi) {
+    return CreateFontW(messageFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
+                       WideText("ＭＳ Ｐ明朝").get());
+}
+
+FrameMetrics frameMetricsFor(int dpi) {
+    return {systemMetricForDpi(SM_CXDLGFRAME, dpi), systemMetricForDpi(SM_CYDLGFRAME, dpi),
+            systemMetricForDpi(SM_CYCAPTION, dpi)};
 }
 } // namespace
 
@@ -51,43 +57,52 @@ bool MsgBoxDialog::OnInitDialog() {
     return false;
 }
 
-void MsgBoxDialog::arrangeControls() {
-    HWND text = item(kMessageId);
-    int dpi = systemDpi();
-    messageFont_.attach(CreateFontW(messageFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                    SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
-                                    WideText("ＭＳ Ｐ明朝").get()));
-    setItemFont(kMessageId, messageFont_.get());
+SIZE MsgBoxDialog::windowSizeForDpi(int dpi) const {
+    Font font(createMessageFont(dpi));
+    BoxSize size = boxWindowSize(messageRectFor(font.get(), dpi), frameMetricsFor(dpi), dpi);
+    return {size.width, size.height};
+}
 
-    // Measure what the static really holds, in the font it really uses. DT_CALCRECT alone
-    // breaks lines only at line feeds and treats "&" as the static does.
-    setItemText(kMessageId, message_);
+// Measure what the static really holds. DT_CALCRECT alone breaks lines only at line feeds and
+// treats "&" as the static does.
+BoxRect MsgBoxDialog::messageRectFor(HFONT font, int dpi) const {
+    HWND text = item(kMessageId);
     wchar_t shown[kMessageBytes]; // never more characters than the text had bytes
     GetWindowTextW(text, shown, static_cast<int>(kMessageBytes));
     RECT measured;
     GetClientRect(text, &measured);
     {
         ClientDC dc(text);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0));
         SelectObjectScope select(dc.get(), font);
         DrawTextW(dc.get(), shown, -1, &measured, DT_CALCRECT);
     }
     // A border on the static would widen it; the template's static has none.
-    AdjustWindowRectEx(&measured, static_cast<DWORD>(GetWindowLongW(text, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(text, GWL_EXSTYLE)) &
-                           ~static_cast<DWORD>(WS_EX_CLIENTEDGE));
-    BoxRect message =
-        messageRect(measured.right - measured.left, measured.bottom - measured.top, dpi);
-    MoveWindow(text, message.left, message.top, message.width(), message.height(), TRUE);
+    measured =
+        windowRectForClient(measured, static_cast<DWORD>(GetWindowLongW(text, GWL_STYLE)), false,
+                            static_cast<DWORD>(GetWindowLongW(text, GWL_EXSTYLE)) &
+                                ~static_cast<DWORD>(WS_EX_CLIENTEDGE),
+                            dpi);
+    return messageRect(measured.right - measured.left, measured.bottom - measured.top, dpi);
+}
 
-    for (int id : kButtonIds)
-        showItem(id, false);
+void MsgBoxDialog::placeControls() {
+    int dpi = Dialog::dpi();
+    // The static lets go of its previous font before that is deleted.
+    HFONT font = createMessageFont(dpi);
+    setItemFont(kMessageId, font);
+    messageFont_.attach(font);
+    setItemText(kMessageId, message_);
+    BoxRect message = messageRectFor(font, dpi);
+    MoveWindow(item(kMessageId), message.left, message.top, message.width(), message.height(),
+               TRUE);
+
+    // Each button shown or hidden once: hiding the one with the focus, at a DPI change, would
+    // take the focus away from it.
     ButtonSet buttons = buttonSetFor(boxType_);
     for (int i = 0; i < 3; ++i) {
-        if (buttons.captions[i] != nullptr) {
+        if (buttons.captions[i] != nullptr)
             setItemText(kButtonIds[i], buttons.captions[i]);
-            showItem(kButtonIds[i], true);
-        }
+        showItem(kButtonIds[i], buttons.captions[i] != nullptr);
     }
     ButtonPlacement placement = placeButtons(message, buttons.row, dpi);
     for (int i = 0; i < 3; ++i) {
@@ -96,14 +111,12 @@ void MsgBoxDialog::arrangeControls() {
             MoveWindow(item(kButtonIds[i]), r.left, r.top, r.width(), r.height(), TRUE);
         }
     }
+}
 
-    BoxSize size = boxWindowSize(message,
-                                 {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
-                                  GetSystemMetrics(SM_CYCAPTION)},
-                                 dpi);
+void MsgBoxDialog::arrangeControls() {
+    SIZE size = windowSizeForDpi(dpi());
     // Only the size: where it opens is centerWindow's, on the owner's monitor.
-    SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     setTitle(caption_);
     centerWindow();
 }

@@ -15,12 +15,19 @@ public:
                  COLORREF backColour);
 
 protected:
+    // The text and the buttons placed at dpi, at start and at each DPI change.
+    void OnDpiLook(int /*dpi*/) override { placeControls(); }
+    SIZE windowSizeForDpi(int dpi) const override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
 
 private:
     static const CommandBinding<MsgBoxDialog> kCommands[3];
 
+    // Where the message static goes for its text in this font at dpi.
+    BoxRect messageRectFor(HFONT font, int dpi) const;
+    void placeControls();
+    // At start: the window sized around the controls, titled and centred.
     void arrangeControls();
     void onLeftButton() { endWithButton(0); }
     void onMiddleButton() { endWithButton(1); }

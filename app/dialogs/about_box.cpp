@@ -7,8 +7,16 @@
 #include "app/resources/resource.h"
 #include "core/text.h"
 #include "framework/wide_text.h"
+#include "framework/window_dpi.h"
 
 AboutBox::AboutBox() : Dialog(IDD_ABOUT_BOX) {}
+
+// The static takes the icon's size, as it took the size of the one the template named.
+void AboutBox::OnDpiLook(int dpi) {
+    HICON icon = loadIconForDpi(GetModuleHandleW(nullptr), IDI_KEYVANE, SM_CXICON, dpi);
+    SendDlgItemMessageW(hwnd(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    icon_.attach(icon);
+}
 
 bool AboutBox::OnInitDialog() {
     char text[128];

@@ -9,6 +9,11 @@ public:
     AboutBox();
 
 protected:
+    // The icon at the size of dpi.
+    void OnDpiLook(int dpi) override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+
+private:
+    Icon icon_;
 };

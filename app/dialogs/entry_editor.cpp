@@ -96,20 +96,23 @@ void EntryEditor::bindControls() {
     bind(list_, IDC_EDITOR_LIST);
 }
 
+void EntryEditor::OnDpiLook(int dpi) {
+    const FontSet& fonts = fontSetFor(dpi);
+    list_.setFont(fonts.pMincho13Medium());
+    for (int id : {IDC_EDITOR_NAME, IDC_EDITOR_ID, IDC_EDITOR_PASSWORD})
+        setItemFont(id, fonts.gothic12());
+    for (int id : {IDC_EDITOR_URL_LABEL, IDC_EDITOR_NAME_LABEL, IDC_EDITOR_ID_LABEL,
+                   IDC_EDITOR_PASSWORD_LABEL, IDC_EDITOR_PIN_LABEL})
+        setItemFont(id, fonts.gothic12Bold());
+    setItemFont(IDC_EDITOR_PIN_NOTE, fonts.gothic10());
+    setItemFont(IDC_EDITOR_AUTO_LOGOUT_NOTE, fonts.gothic10());
+    setItemFont(IDC_EDITOR_AUTO_LOGOUT_LABEL, fonts.gothic12Bold());
+}
+
 bool EntryEditor::OnInitDialog() {
     char title[64];
     formatText(title, sizeof title, "%s - %s", kProductName, "編集");
     setTitle(title);
-
-    list_.setFont(fontSet.pMincho13Medium());
-    for (int id : {IDC_EDITOR_NAME, IDC_EDITOR_ID, IDC_EDITOR_PASSWORD})
-        setItemFont(id, fontSet.gothic12());
-    for (int id : {IDC_EDITOR_URL_LABEL, IDC_EDITOR_NAME_LABEL, IDC_EDITOR_ID_LABEL,
-                   IDC_EDITOR_PASSWORD_LABEL, IDC_EDITOR_PIN_LABEL})
-        setItemFont(id, fontSet.gothic12Bold());
-    setItemFont(IDC_EDITOR_PIN_NOTE, fontSet.gothic10());
-    setItemFont(IDC_EDITOR_AUTO_LOGOUT_NOTE, fontSet.gothic10());
-    setItemFont(IDC_EDITOR_AUTO_LOGOUT_LABEL, fontSet.gothic12Bold());
 
     loadEntryList(); // start from the file, freshly sorted
     fillEntryList();

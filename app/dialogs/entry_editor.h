@@ -12,6 +12,7 @@ public:
 
 protected:
     void bindControls() override;
+    void OnDpiLook(int dpi) override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
 

@@ -17,6 +17,7 @@
 #include "app/resources/resource.h"
 #include "app/shell_open.h"
 #include "core/store_operations.h"
+#include "framework/window_dpi.h"
 
 const CommandBinding<MainWindow> MainWindow::kCommands[] = {
     {IDC_MAIN_EXIT, BN_CLICKED, &MainWindow::onExitClicked},
@@ -53,10 +54,6 @@ const char kNoManual[] = "マニュアルがありません。";
 
 MainWindow::MainWindow()
     : KeyFilteredDialog(IDD_MAIN_WINDOW, kCommands),
-      icon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KEYVANE))),
-      smallIcon_(static_cast<HICON>(
-          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KEYVANE), IMAGE_ICON,
-                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED))),
       keys_(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_KEYS))) {}
 
 MainWindow::~MainWindow() {
@@ -74,6 +71,24 @@ void MainWindow::bindControls() {
     bind(list_, IDC_MAIN_LIST);
 }
 
+void MainWindow::OnDpiLook(int dpi) {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    // The window lets go of the icons it had before they are destroyed.
+    HICON bigIcon = loadIconForDpi(module, IDI_KEYVANE, SM_CXICON, dpi);
+    HICON smallIcon = loadIconForDpi(module, IDI_KEYVANE, SM_CXSMICON, dpi);
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    icon_.attach(bigIcon);
+    smallIcon_.attach(smallIcon);
+
+    const FontSet& fonts = fontSetFor(dpi);
+    list_.setFont(fonts.pMincho13Medium());
+    setItemFont(IDC_MAIN_ID_FIELD, fonts.gothic12());
+    setItemFont(IDC_MAIN_PASSWORD_FIELD, fonts.gothic12());
+    setItemFont(IDC_MAIN_ID_LABEL, fonts.gothic12Bold());
+    setItemFont(IDC_MAIN_PASSWORD_LABEL, fonts.gothic12Bold());
+}
+
 bool MainWindow::OnInitDialog() {
     setTitle(kProductName);
 
@@ -84,16 +99,7 @@ bool MainWindow::OnInitDialog() {
         AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(systemMenu, MF_STRING, IDM_ABOUT_BOX, aboutItem);
     }
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(smallIcon_ != nullptr ? smallIcon_ : icon_));
-
-    list_.setFont(fontSet.pMincho13Medium());
     nameItem(IDC_MAIN_LIST, kListName); // it has no label for a screen reader to find
-    setItemFont(IDC_MAIN_ID_FIELD, fontSet.gothic12());
-    setItemFont(IDC_MAIN_PASSWORD_FIELD, fontSet.gothic12());
-    setItemFont(IDC_MAIN_ID_LABEL, fontSet.gothic12Bold());
-    setItemFont(IDC_MAIN_PASSWORD_LABEL, fontSet.gothic12Bold());
     centerWindow();
 
     if (promptForPin() != 0) {
@@ -342,9 +348,10 @@ bool MainWindow::OnPaint() {
     SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     RECT client;
     GetClientRect(hwnd(), &client);
-    int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc.get(), x, y, icon_);
+    int size = systemMetricForDpi(SM_CXICON, dpi());
+    int x = (client.right - client.left - size + 1) / 2;
+    int y = (client.bottom - client.top - size + 1) / 2;
+    DrawIconEx(dc.get(), x, y, icon_.get(), size, size, 0, nullptr, DI_NORMAL);
     return true;
 }
 

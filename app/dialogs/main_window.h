@@ -20,12 +20,14 @@ public:
 
 protected:
     void bindControls() override;
+    // The fonts, and the icons at the sizes of dpi.
+    void OnDpiLook(int dpi) override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
     bool OnTimer(UINT_PTR timerId) override;
     bool OnPaint() override;
     bool OnSysCommand(UINT command, LPARAM lParam) override;
-    HICON OnQueryDragIcon() override { return icon_; }
+    HICON OnQueryDragIcon() override { return icon_.get(); }
     bool OnClose() override;
     void OnCancel() override;
     // Windows locking, disconnecting, sleeping, and the end of the session.
@@ -73,8 +75,8 @@ private:
     void hideAfterLogout() override;
 
     ListBox list_;
-    HICON icon_;
-    HICON smallIcon_;
+    Icon icon_;
+    Icon smallIcon_;
     HACCEL keys_;
     DWORD copiedChangeCount_ = 0; // the clipboard's counter after the last copy
     bool startedUp_ = false;         // past the start-up login

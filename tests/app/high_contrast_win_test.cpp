@@ -54,6 +54,7 @@ void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
 TEST(HighContrast, TheWindowsPaintTheSystemPairsWhileItIsOnAndRepaintWhenItChanges) {
     createPalette(); // and the dialogs' brush, as at start-up
     dialogBrush = palette.paleBlue;
+    loginState = LoginState::Unset; // listed, whatever an earlier test's PIN prompt did
     ASSERT_EQ(addEntry("entry", "id", "pw", ""), 0);
     setHighContrastQuery([] { return contrast; });
     askHighContrast();
