@@ -7,9 +7,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
-#include <map>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/dialogs/about_box.h"
@@ -69,13 +72,11 @@ Look look(HWND window, unsigned width = 0, unsigned height = 0) {
     BitBlt(copy, 0, 0, int(width), int(height), screen, 0, 0, SRCCOPY);
     for (const RECT& mark : marks)
         FillRect(copy, &mark, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    std::vector<unsigned> pixels(width * height);
+    std::string pixels(4 * width * height, '\0');
     BITMAPINFO format{
         {sizeof format.bmiHeader, int(width), -int(height), 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    GetDIBits(copy, canvas, 0, height, pixels.data(), &format, DIB_RGB_COLORS);
-    unsigned hash = 2166136261u; // FNV-1a
-    for (unsigned pixel : pixels)
-        hash = (hash ^ (pixel & 0xFFFFFF)) * 16777619u;
+    GetDIBits(copy, canvas, 0, height, &pixels[0], &format, DIB_RGB_COLORS);
+    auto hash = unsigned(std::hash<std::string>()(pixels));
     SelectObject(copy, previous);
     DeleteObject(canvas);
     DeleteDC(copy);
@@ -93,36 +94,34 @@ void moveToDpi(HWND window, int dpi) {
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-// Opens each window in turn; once it is up, act sees it, and it is closed.
-std::function<void(const std::string& name, HWND window)> act;
-const char* current;
+// Opens each window in turn (main window, editor, PIN prompt, About box, a message box); once it
+// is up, act sees it, and it is closed.
+std::function<void(HWND window)> act;
+bool waiting;
 void CALLBACK whenUp(HWND, UINT, UINT_PTR, DWORD) {
     HWND front = GetActiveWindow();
-    if (front != nullptr && IsWindowVisible(front) && current != nullptr) {
-        act(std::exchange(current, nullptr), front);
+    if (front != nullptr && IsWindowVisible(front) && std::exchange(waiting, false)) {
+        act(front);
         PostMessageW(front, WM_CLOSE, 0, 0);
     }
 }
 void openEachWindow() {
-    const std::pair<const char*, std::function<void()>> windows[] = {
-        {"main", [] { MainWindow().DoModal(); }},
-        {"editor", [] { EntryEditor().DoModal(); }},
-        {"pin", [] { PinPrompt().DoModal(); }},
-        {"about", [] { AboutBox().DoModal(); }},
-        {"box", [] { MsgBoxDialog("\x83\x65\x83\x58\x83\x67\n2", "t", 2, 1, 0xF0C8C8).DoModal(); }},
-    };
     setMessageHandler([](const char*, int) { return 1; }); // the editor's no-PIN message
     UINT_PTR timer = SetTimer(nullptr, 0, 50, whenUp);
-    for (const auto& window : windows) {
-        current = window.first;
-        window.second();
+    for (auto open :
+         {+[] { MainWindow().DoModal(); }, +[] { EntryEditor().DoModal(); },
+          +[] { PinPrompt().DoModal(); }, +[] { AboutBox().DoModal(); },
+          +[] { MsgBoxDialog("\x83\x65\x83\x58\x83\x67\n2", "t", 2, 1, 0xF0C8C8).DoModal(); }}) {
+        waiting = true;
+        open();
     }
     KillTimer(nullptr, timer);
     setMessageHandler(nullptr);
 }
 
-// This test again in a second process at 144 DPI, which writes each window's look to file.
-std::map<std::string, Look> looksOpenedAt144(const std::string& file) {
+// This test again in a second process at 144 DPI, which writes each window's look to file, a
+// line each.
+std::vector<Look> looksOpenedAt144(const std::string& file) {
     const DWORD dpi = 144;
     RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
                     sizeof dpi);
@@ -142,16 +141,14 @@ std::map<std::string, Look> looksOpenedAt144(const std::string& file) {
     SetEnvironmentVariableA(kLooksFile, nullptr);
     // The session's prefix has no LogPixels of its own: without one, wine uses 96.
     RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
-    std::map<std::string, Look> looks;
-    FILE* in = std::fopen(file.c_str(), "r");
-    char name[16];
-    unsigned count = 0;
-    while (in != nullptr && std::fscanf(in, "%15s %u", name, &count) == 2)
-        for (Look& seen = looks[name];
-             count-- > 0 && std::fscanf(in, "%u", &seen.emplace_back()) == 1;) {
-        }
-    if (in != nullptr)
-        std::fclose(in);
+    std::vector<Look> looks;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream values(line);
+        looks.emplace_back(std::istream_iterator<unsigned>(values),
+                           std::istream_iterator<unsigned>());
+    }
+    in.close();
     std::remove(file.c_str());
     return looks;
 }
@@ -159,40 +156,36 @@ std::map<std::string, Look> looksOpenedAt144(const std::string& file) {
 
 TEST(WindowDpi, AWindowMovedToAnotherDpiAndBackLooksAsIfOpenedThere) {
     if (const char* file = std::getenv(kLooksFile)) { // the second process, at 144 DPI
-        act = [file](const std::string& name, HWND window) {
-            FILE* out = std::fopen(file, "a");
-            Look seen = look(window);
-            std::fprintf(out, "%s %u", name.c_str(), unsigned(seen.size()));
-            for (unsigned value : seen)
-                std::fprintf(out, " %u", value);
-            std::fprintf(out, "\n");
-            std::fclose(out);
+        std::ofstream out(file);
+        act = [&out](HWND window) {
+            for (unsigned value : look(window))
+                out << value << ' ';
+            out << '\n';
         };
         return openEachWindow();
     }
     // Only wine opens windows fresh at 144 DPI in a second run; Windows does the moves alone.
     char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
-    std::map<std::string, Look> fresh;
+    std::vector<Look> fresh;
     if (kWine && systemDpi() == 96)
         fresh = looksOpenedAt144(std::string(temp) + "keyvane-dpi-looks.txt");
-    int seen = 0;
-    act = [&](const std::string& name, HWND window) {
-        SCOPED_TRACE(name);
-        ++seen;
+    size_t seen = 0;
+    act = [&](HWND window) {
+        SCOPED_TRACE(seen);
         const int start = windowDpi(window);
         Look opened = look(window);
         moveToDpi(window, 144);
-        if (!fresh.empty()) {
-            const Look& at144 = fresh[name];
-            ASSERT_GT(at144.size(), 3u);
+        if (seen < fresh.size()) {
+            const Look& at144 = fresh[seen];
             EXPECT_NE(at144, opened); // opened at 144 DPI indeed
             EXPECT_EQ(look(window, at144[at144.size() - 3], at144[at144.size() - 2]), at144);
         }
         moveToDpi(window, start);
         EXPECT_EQ(look(window, opened[opened.size() - 3], opened[opened.size() - 2]), opened);
+        ++seen;
     };
     openEachWindow();
-    EXPECT_EQ(seen, 5);
+    EXPECT_EQ(seen, 5u);
     EXPECT_EQ(fresh.size(), kWine ? 5u : 0u);
 }
