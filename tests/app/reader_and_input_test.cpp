@@ -34,16 +34,21 @@ std::wstring textOf(HWND window) {
     return text;
 }
 
-void paste(HWND edit, const wchar_t* text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    memcpy(GlobalLock(data), text, bytes);
-    GlobalUnlock(data);
-    SetClipboardData(CF_UNICODETEXT, data);
-    CloseClipboard();
-    SendMessageW(edit, WM_PASTE, 0, 0);
+std::wstring typeOrPaste(HWND edit, std::initializer_list<wchar_t> keys, const wchar_t* pasted) {
+    SetWindowTextW(edit, L"");
+    for (wchar_t key : keys)
+        SendMessageW(edit, WM_CHAR, key, 0);
+    if (pasted != nullptr && OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        size_t bytes = (wcslen(pasted) + 1) * sizeof(wchar_t);
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        memcpy(GlobalLock(data), pasted, bytes);
+        GlobalUnlock(data);
+        SetClipboardData(CF_UNICODETEXT, data);
+        CloseClipboard();
+        SendMessageW(edit, WM_PASTE, 0, 0);
+    }
+    return textOf(edit);
 }
 
 // Opens the dialog, runs check on it once it takes input, and closes it.
@@ -55,23 +60,34 @@ void CALLBACK onIdle(HWND, UINT, UINT_PTR, DWORD) {
         PostMessageW(front, WM_CLOSE, 0, 0);
     }
 }
-void run(
-    Dialog&& dialog, void (*checkOnce)(HWND) = [](HWND) {}) {
+void run(Dialog&& dialog, void (*checkOnce)(HWND)) {
     check = checkOnce;
-    setMessageHandler([](const char*, int) { return 1; }); // the editor's note that no PIN is set
     UINT_PTR timer = SetTimer(nullptr, 0, 20, onIdle);
     dialog.DoModal();
     KillTimer(nullptr, timer);
-    setMessageHandler(nullptr);
 }
 } // namespace
 
-TEST(ScreenReader, EveryFieldAndListIsNamedAfterItsLabelUntilItsDialogCloses) {
+// A screen reader finds every field and list by the name of its label, until its dialog closes;
+// PIN fields have no input context and take full-width digits as the digits they are.
+TEST(ReaderAndInput, FieldsAndListsAreNamedAndPinFieldsTakeDigitsWhateverTheInputMethod) {
     NameRecorder recorder;
     setAccessibleNames(&recorder);
-    run(MainWindow());
-    run(PinPrompt());
-    run(EntryEditor());
+    setMessageHandler([](const char*, int) { return 1; }); // the editor's note that no PIN is set
+    run(MainWindow(), [](HWND) {});
+    run(PinPrompt(),
+        [](HWND prompt) { EXPECT_FALSE(ImmGetContext(GetDlgItem(prompt, IDC_PIN_FIELD))); });
+    run(EntryEditor(), [](HWND editor) {
+        HWND pin = GetDlgItem(editor, IDC_EDITOR_PIN), name = GetDlgItem(editor, IDC_EDITOR_NAME);
+        EXPECT_FALSE(ImmGetContext(pin));
+        HIMC other = ImmGetContext(name);
+        EXPECT_TRUE(other) << "only the PIN fields go without";
+        ImmReleaseContext(name, other);
+        EXPECT_EQ(typeOrPaste(pin, {}, L"１２３４"), L"1234");
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, IDC_EDITOR_CHANGE_PIN)));
+        EXPECT_EQ(typeOrPaste(pin, {L'９', L'８', L'7', L'６'}, L"５"), L"9876"); // one too many
+    });
+    setMessageHandler(nullptr);
     setAccessibleNames(nullptr);
     std::map<int, std::wstring> expected = {
         {IDC_MAIN_LIST, L"登録リスト"},   {IDC_PIN_FIELD, L"暗証番号"},
@@ -80,25 +96,4 @@ TEST(ScreenReader, EveryFieldAndListIsNamedAfterItsLabelUntilItsDialogCloses) {
         {IDC_EDITOR_URL, L"URL"},         {IDC_EDITOR_PIN, L"暗証番号"}};
     EXPECT_EQ(recorder.named, expected);
     EXPECT_EQ(recorder.clearedWhileThere, 8);
-}
-
-TEST(InputMethod, PinFieldsHaveNoInputContextAndTakeFullWidthDigitsAsDigits) {
-    run(PinPrompt(),
-        [](HWND prompt) { EXPECT_EQ(ImmGetContext(GetDlgItem(prompt, IDC_PIN_FIELD)), nullptr); });
-    run(EntryEditor(), [](HWND editor) {
-        HWND pin = GetDlgItem(editor, IDC_EDITOR_PIN), name = GetDlgItem(editor, IDC_EDITOR_NAME);
-        EXPECT_EQ(ImmGetContext(pin), nullptr);
-        HIMC other = ImmGetContext(name);
-        EXPECT_NE(other, nullptr) << "only the PIN fields go without";
-        ImmReleaseContext(name, other);
-        paste(pin, L"１２３４");
-        EXPECT_EQ(textOf(pin), L"1234");
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, IDC_EDITOR_CHANGE_PIN)));
-        SetWindowTextW(pin, L"");
-        for (wchar_t typed : {L'９', L'８', L'7', L'６'})
-            SendMessageW(pin, WM_CHAR, typed, 0);
-        EXPECT_EQ(textOf(pin), L"9876");
-        paste(pin, L"１２３４５"); // one too many, as ever
-        EXPECT_EQ(textOf(pin), L"9876");
-    });
 }
