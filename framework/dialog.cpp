@@ -403,8 +403,6 @@ void displayMonitors(Monitors& monitors) {
 } // namespace
 
 void Dialog::centerWindow() const {
-    RECT box;
-    GetWindowRect(hwnd_, &box);
     Monitors monitors;
     displayMonitors(monitors);
     HWND owner = GetWindow(hwnd_, GW_OWNER);
@@ -420,10 +418,19 @@ void Dialog::centerWindow() const {
         GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &info);
         around = screenRect(info.rcWork);
     }
-    ScreenPoint at =
-        placeCentred(box.right - box.left, box.bottom - box.top,
-                     owner != nullptr ? &around : nullptr, monitors.list, monitors.count);
-    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Moved onto a monitor at another DPI, the window lays itself out again at another size:
+    // that size is centred once more.
+    SIZE placed{0, 0};
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT box;
+        GetWindowRect(hwnd_, &box);
+        if (box.right - box.left == placed.cx && box.bottom - box.top == placed.cy)
+            break;
+        placed = {box.right - box.left, box.bottom - box.top};
+        ScreenPoint at = placeCentred(placed.cx, placed.cy, owner != nullptr ? &around : nullptr,
+                                      monitors.list, monitors.count);
+        SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Dialog::makeTopmost() const {
