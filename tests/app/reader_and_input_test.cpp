@@ -28,12 +28,6 @@ struct NameRecorder : AccessibleNames {
     void clear(HWND control) override { clearedWhileThere += IsWindow(control) ? 1 : 0; }
 };
 
-std::wstring textOf(HWND window) {
-    wchar_t text[64] = L"";
-    GetWindowTextW(window, text, 64);
-    return text;
-}
-
 std::wstring typeOrPaste(HWND edit, std::initializer_list<wchar_t> keys, const wchar_t* pasted) {
     SetWindowTextW(edit, L"");
     for (wchar_t key : keys)
@@ -48,7 +42,9 @@ std::wstring typeOrPaste(HWND edit, std::initializer_list<wchar_t> keys, const w
         CloseClipboard();
         SendMessageW(edit, WM_PASTE, 0, 0);
     }
-    return textOf(edit);
+    wchar_t text[64] = L"";
+    GetWindowTextW(edit, text, 64);
+    return text;
 }
 
 // Opens the dialog, runs check on it once it takes input, and closes it.
