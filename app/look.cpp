@@ -73,4 +73,4 @@ const FontSet& fontSetFor(int dpi) {
     return set;
 }
 
-const char kListName[] = "登録リスト";
+const char kListNameForReaders[] = "登録リスト";

@@ -41,4 +41,4 @@ void createPalette();
 const FontSet& fontSetFor(int dpi);
 
 // What a screen reader calls the entry lists, which have no label of their own.
-extern const char kListName[];
+extern const char kListNameForReaders[];

@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "core/dpi.h"
+#include "core/pixel_rect.h"
 
 // Control ids of dialog template 2000. The buttons' index (0, 1, 2) is their tab order.
 constexpr int kTemplateId = 2000;
@@ -22,14 +23,7 @@ constexpr std::size_t kMessageBytes = 128;
 constexpr std::size_t kCaptionBytes = 64;
 
 // Pixels in the box's client area.
-struct BoxRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-};
+using BoxRect = PixelRect;
 
 enum class ButtonRow { Single, Pair, Triple };
 

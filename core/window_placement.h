@@ -5,15 +5,10 @@
 
 #include <cstddef>
 
+#include "core/pixel_rect.h"
+
 // Screen pixels; negative left of or above the primary monitor.
-struct ScreenRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-};
+using ScreenRect = PixelRect;
 
 struct DisplayMonitor {
     ScreenRect bounds;

@@ -92,7 +92,7 @@ void MsgBoxDialog::placeControls() {
     setItemFont(kMessageId, font);
     messageFont_.attach(font);
     setItemText(kMessageId, message_);
-    BoxRect message = messageRectFor(font, dpi);
+    BoxRect message = messageRect_ = messageRectFor(font, dpi);
     MoveWindow(item(kMessageId), message.left, message.top, message.width(), message.height(),
                TRUE);
 
@@ -114,9 +114,11 @@ void MsgBoxDialog::placeControls() {
 }
 
 void MsgBoxDialog::arrangeControls() {
-    SIZE size = windowSizeForDpi(dpi());
-    // Only the size: where it opens is centerWindow's, on the owner's monitor.
-    SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Around the text as placeControls measured it; only the size: where the box opens is
+    // centerWindow's, on the owner's monitor.
+    BoxSize size = boxWindowSize(messageRect_, frameMetricsFor(dpi()), dpi());
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     setTitle(caption_);
     centerWindow();
 }

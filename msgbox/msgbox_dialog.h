@@ -40,6 +40,7 @@ private:
     bool useColour_;
     COLORREF backColour_ = 0;
     // Declared in this order so that the font is deleted before the brush.
+    BoxRect messageRect_{}; // where placeControls put the text
     Brush backBrush_;
     Font messageFont_;
 };

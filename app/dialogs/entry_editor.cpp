@@ -146,7 +146,7 @@ void EntryEditor::nameFieldsForScreenReaders() {
     nameItemAfterLabel(IDC_EDITOR_PASSWORD, IDC_EDITOR_PASSWORD_LABEL);
     nameItemAfterLabel(IDC_EDITOR_URL, IDC_EDITOR_URL_LABEL);
     nameItemAfterLabel(IDC_EDITOR_PIN, IDC_EDITOR_PIN_LABEL);
-    nameItem(IDC_EDITOR_LIST, kListName);
+    nameItem(IDC_EDITOR_LIST, kListNameForReaders);
 }
 
 void EntryEditor::lockWithoutPin() {

@@ -99,7 +99,7 @@ bool MainWindow::OnInitDialog() {
         AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(systemMenu, MF_STRING, IDM_ABOUT_BOX, aboutItem);
     }
-    nameItem(IDC_MAIN_LIST, kListName); // it has no label for a screen reader to find
+    nameItem(IDC_MAIN_LIST, kListNameForReaders); // it has no label for a screen reader to find
     centerWindow();
 
     if (promptForPin() != 0) {
