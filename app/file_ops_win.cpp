@@ -12,6 +12,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include "framework/system_library.h"
+
 namespace {
 // The longest path, in UTF-16 units, that the wide functions take in the extended form.
 constexpr int kMaxPathUnits = 32767;
@@ -191,20 +193,30 @@ public:
 };
 
 // VERSION.DLL reads the file itself; an ordinary path goes to it as it stands, a longer one in
-// the extended form.
+// the extended form. It is not a KnownDLL, so it is loaded from the system folder when first
+// needed, not imported; without it the version stays unknown.
 int WindowsFileSystem::readVersion(const char* path, int32_t (&parts)[4]) {
+    using SizeFn = DWORD(WINAPI*)(const wchar_t*, DWORD*);
+    using InfoFn = BOOL(WINAPI*)(const wchar_t*, DWORD, DWORD, void*);
+    using QueryFn = BOOL(WINAPI*)(const void*, const wchar_t*, void**, UINT*);
+    static const auto versionSize = systemFunction<SizeFn>(L"version.dll", "GetFileVersionInfoSizeW");
+    static const auto versionInfo = systemFunction<InfoFn>(L"version.dll", "GetFileVersionInfoW");
+    static const auto queryValue = systemFunction<QueryFn>(L"version.dll", "VerQueryValueW");
+    if (versionSize == nullptr || versionInfo == nullptr || queryValue == nullptr)
+        return -1;
+
     Utf16 plain(path);
     LongPath longPath(path);
     const wchar_t* file = std::wcslen(plain.get()) < MAX_PATH ? plain.get() : longPath.get();
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeW(file, &handle);
+    DWORD size = versionSize(file, &handle);
     void* block = size != 0 ? std::malloc(size) : nullptr;
     if (block == nullptr)
         return -1;
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    bool read = GetFileVersionInfoW(file, 0, size, block) &&
-                VerQueryValueW(block, L"\\", reinterpret_cast<void**>(&fixed), &length) &&
+    bool read = versionInfo(file, 0, size, block) &&
+                queryValue(block, L"\\", reinterpret_cast<void**>(&fixed), &length) &&
                 fixed != nullptr;
     if (read) {
         parts[0] = static_cast<int32_t>(HIWORD(fixed->dwFileVersionMS));

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "framework/system_library.h"
 #include "framework/wide_text.h"
 
 namespace {
@@ -11,12 +12,8 @@ using ShellExecuteFunction = decltype(&ShellExecuteW);
 
 // SHELL32 is large and only needed when something is opened: load it then, not at start-up.
 ShellExecuteFunction shellExecute() {
-    static ShellExecuteFunction function = [] {
-        HMODULE shell = LoadLibraryW(L"shell32.dll");
-        return shell != nullptr ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(
-                                      GetProcAddress(shell, "ShellExecuteW")))
-                                : nullptr;
-    }();
+    static const auto function =
+        systemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteW");
     return function;
 }
 
