@@ -11,9 +11,11 @@
 #include "core/data_files.h"
 #include "app/dialogs/main_window.h"
 #include "app/look.h"
+#include "app/message_owner.h"
 #include "core/program_info.h"
 #include "app/resources/resource.h"
 #include "framework/screen_capture.h"
+#include "framework/system_library.h"
 #include "framework/wide_text.h"
 
 KeyvaneApp keyvaneApp;
@@ -24,9 +26,14 @@ const wchar_t kInstanceMutexName[] = L"KEYVANE_1020";
 // Beyond the longest path Windows takes.
 constexpr DWORD kMaxModulePathUnits = 65536;
 
-// Every message of the program appears in the Chimebox message box, in the dialogs' colour.
-int showInMessageBox(const char* text, int type) {
+// Every message of the program appears in the Chimebox message box, in the dialogs' colour,
+// over the main window or where it will open.
+int showInChimebox(const char* text, int type) {
     return BootMsgBox(text, kProductName, type, 1, dialogColor);
+}
+
+int showInMessageBox(const char* text, int type) {
+    return showOverMainWindow(showInChimebox, text, type);
 }
 
 // The program's path through the wide-character function, in UTF-8, so that any folder name
@@ -52,6 +59,7 @@ void fillProgramInfo() {
 } // namespace
 
 bool KeyvaneApp::InitInstance() {
+    restrictDllSearchToSystem();
     // No window of ours appears in screenshots, recordings or shared screens, unless this run
     // is for remote support or a recording. Chimebox's boxes follow the window they are over.
     if (!hasSwitch(GetCommandLineW(), "allowcapture"))

@@ -32,6 +32,13 @@ BOOL CALLBACK findUnownedWindow(HWND hwnd, LPARAM found) {
     return TRUE;
 }
 
+// Asks a dialog of either copy of this layer to end as its close box would (endDialogsOwnedBy);
+// the same name gives both copies the same message.
+UINT endAsClosedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"KeyvaneEndAsClosed");
+    return message;
+}
+
 // Not declared for Windows 7, which never sends it.
 constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE
 
@@ -190,6 +197,10 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == endAsClosedMessage()) {
+        endAsClosed();
+        return TRUE;
+    }
     switch (message) {
     case WM_INITDIALOG:
         // Before anything can show the window, so that no frame of it is ever captured.
@@ -256,6 +267,61 @@ INT_PTR Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return OnOtherMessage(message, wParam, lParam) ? TRUE : FALSE;
     }
+}
+
+// What the close box gives, at once rather than posted: the handler's own WM_CLOSE, else the
+// Cancel that the default processing would post. Ended, the window goes out of sight as the
+// system's EndDialog takes it.
+void Dialog::endAsClosed() {
+    if (!running_) // ended already: its answer stands
+        return;
+    if (!OnClose())
+        SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(item(IDCANCEL)));
+    if (!running_)
+        SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+struct OwnedDialogs {
+    HWND owner;
+    HWND windows[16];
+    int depths[16];
+    int count;
+};
+
+// How many owners lie between window and owner; 0 when owner does not own it.
+int ownedDepth(HWND window, HWND owner) {
+    int depth = 0;
+    for (HWND above = GetWindow(window, GW_OWNER); above != nullptr;
+         above = GetWindow(above, GW_OWNER)) {
+        ++depth;
+        if (above == owner)
+            return depth;
+    }
+    return 0;
+}
+
+BOOL CALLBACK collectOwnedDialog(HWND window, LPARAM found) {
+    auto& owned = *reinterpret_cast<OwnedDialogs*>(found);
+    int depth = Dialog::fromHandle(window) != nullptr ? ownedDepth(window, owned.owner) : 0;
+    if (depth > 0 && owned.count < 16) {
+        owned.windows[owned.count] = window;
+        owned.depths[owned.count++] = depth;
+    }
+    return TRUE;
+}
+} // namespace
+
+// Innermost first, so that each dialog's caller sees the answer its close box gives.
+void endDialogsOwnedBy(HWND owner) {
+    OwnedDialogs owned{owner, {}, {}, 0};
+    EnumThreadWindows(GetCurrentThreadId(), collectOwnedDialog, reinterpret_cast<LPARAM>(&owned));
+    for (int depth = 16; depth > 0; --depth)
+        for (int i = 0; i < owned.count; ++i)
+            if (owned.depths[i] == depth)
+                SendMessageW(owned.windows[i], endAsClosedMessage(), 0, 0);
 }
 
 HFONT Dialog::createTemplateFont(int pointSize, int dpi) const {

@@ -135,6 +135,8 @@ protected:
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // What endDialogsOwnedBy asks of each dialog.
+    void endAsClosed();
     HWND defaultOwner() const;
     bool requestHelp() const;
     // The template's font at dpi, made as the dialog manager made the dialog's; nullptr when
@@ -179,6 +181,12 @@ private:
     const CommandBinding<D>* commands_;
     std::size_t commandCount_;
 };
+
+// Ends every dialog of ours that owner owns, the message-box library's too, innermost first, each
+// as its close box would; when this returns each one is hidden and its caller's answer is set,
+// and its loop ends as soon as control gets back to it. No other window is sent anything: the
+// input method's own window, say, is owned by the window that has the focus.
+void endDialogsOwnedBy(HWND owner);
 
 // Runs the given dialog's pre-translation for a queued message, walking from the window it is
 // for up through its parents as far as the top-level window; true when one consumed it.

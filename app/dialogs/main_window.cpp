@@ -1,10 +1,9 @@
 #include "app/dialogs/main_window.h"
 
-#include <wtsapi32.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "app/absence_signals.h"
 #include "app/dialogs/about_box.h"
 #include "core/app_message.h"
 #include "app/clipboard.h"
@@ -111,7 +110,7 @@ bool MainWindow::OnInitDialog() {
     refreshList();
     // From here on, not before: a start-up prompt closed for a lock would end the program.
     startedUp_ = true;
-    sessionRegistered_ = WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION) != FALSE;
+    watchForAbsence();
     return true;
 }
 
@@ -125,7 +124,18 @@ int MainWindow::promptForPin() {
         return -1;
     }
     countdown_.start();
+    watchForAbsence();
     return 0;
+}
+
+// Windows may refuse session notifications early after sign-in, until its Remote Desktop
+// Services are ready: every login tries again what is still missing.
+void MainWindow::watchForAbsence() {
+    AbsenceSignals& signals = absenceSignals();
+    if (!sessionWatched_)
+        sessionWatched_ = signals.watchSession(hwnd());
+    if (lidWatch_ == nullptr)
+        lidWatch_ = signals.watchLid(hwnd());
 }
 
 void MainWindow::refreshList() {
@@ -202,7 +212,10 @@ void MainWindow::copyField(Field which) {
     int row = list_.selection();
     if (row < 0 || row >= entryTable.count)
         return;
-    markEntryUsed(row); // saved at once, also when there is nothing to copy
+    // Saved at once, also when there is nothing to copy. A failed save's message runs a loop of
+    // its own while the countdown goes on: behind it the user may have been logged out.
+    if (markEntryUsed(row) != 0 && !entriesVisible())
+        return;
 
     const EntryRecord& entry = entryTable.records[row];
     static_assert(sizeof entry.id == sizeof entry.password);
@@ -365,13 +378,16 @@ void MainWindow::OnCancel() {
 }
 
 void MainWindow::end(INT_PTR result) {
-    if (sessionRegistered_)
-        WTSUnRegisterSessionNotification(hwnd());
-    sessionRegistered_ = false;
+    if (sessionWatched_)
+        absenceSignals().unwatchSession(hwnd());
+    if (lidWatch_ != nullptr)
+        absenceSignals().unwatchLid(lidWatch_);
+    sessionWatched_ = false;
+    lidWatch_ = nullptr;
     EndDialog(result);
 }
 
-bool MainWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+bool MainWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_WTSSESSION_CHANGE:
         if (wParam == WTS_SESSION_LOCK || wParam == WTS_CONSOLE_DISCONNECT ||
@@ -381,6 +397,8 @@ bool MainWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMSUSPEND) // Windows gives about two seconds: this comes first
             logOutForAbsence();
+        else
+            followLid(lidState(wParam, lParam));
         return false;
     case WM_ENDSESSION: // the process ends without leaving this window's loop
         if (wParam != FALSE)
@@ -391,56 +409,27 @@ bool MainWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
     }
 }
 
+// Modern Standby laptops may not announce a suspend: closing the lid counts as one. Only a lid
+// closed while it was open: the first notification tells the state it is in, and a laptop on a
+// dock may run closed all day.
+void MainWindow::followLid(int state) {
+    if (state < 0)
+        return;
+    bool closedNow = state == 0 && lidOpen_ == 1;
+    lidOpen_ = state;
+    if (closedNow)
+        logOutForAbsence();
+}
+
 // Only where the user asked to be hidden again: with automatic logout on, and a PIN to hide
 // behind.
 void MainWindow::logOutForAbsence() {
     if (!startedUp_ || setupRecord.autoLogoutOff == 1 || !pinIsStored())
         return;
-    closeDialogsAbove();
+    endDialogsOwnedBy(hwnd());
     logOut();
     hideAfterLogout();
     countdown_.stop();
-}
-
-namespace {
-struct OwnedWindows {
-    HWND main;
-    HWND windows[16];
-    int depths[16];
-    int count;
-};
-
-// How many owners lie between window and main; 0 when main does not own it.
-int ownedDepth(HWND window, HWND main) {
-    int depth = 0;
-    for (HWND owner = GetWindow(window, GW_OWNER); owner != nullptr;
-         owner = GetWindow(owner, GW_OWNER)) {
-        ++depth;
-        if (owner == main)
-            return depth;
-    }
-    return 0;
-}
-
-BOOL CALLBACK collectOwned(HWND window, LPARAM found) {
-    auto& owned = *reinterpret_cast<OwnedWindows*>(found);
-    int depth = ownedDepth(window, owned.main);
-    if (depth > 0 && owned.count < 16) {
-        owned.windows[owned.count] = window;
-        owned.depths[owned.count++] = depth;
-    }
-    return TRUE;
-}
-} // namespace
-
-// Innermost first, so that each dialog's caller sees the answer its Cancel or close box gives.
-void MainWindow::closeDialogsAbove() const {
-    OwnedWindows owned{hwnd(), {}, {}, 0};
-    EnumThreadWindows(GetCurrentThreadId(), collectOwned, reinterpret_cast<LPARAM>(&owned));
-    for (int depth = 16; depth > 0; --depth)
-        for (int i = 0; i < owned.count; ++i)
-            if (owned.depths[i] == depth)
-                SendMessageW(owned.windows[i], WM_CLOSE, 0, 0);
 }
 
 void MainWindow::startTimer() {

@@ -64,7 +64,10 @@ private:
     // Nobody may be watching: every dialog over the window is closed as its Cancel or close box
     // would, and the user is logged out as at the end of the countdown.
     void logOutForAbsence();
-    void closeDialogsAbove() const;
+    // Registers for the session's changes and the lid's, where not registered yet.
+    void watchForAbsence();
+    // A lid state from a power notification (-1: none).
+    void followLid(int state);
     void end(INT_PTR result);
 
     // The countdown's seam.
@@ -80,7 +83,9 @@ private:
     HACCEL keys_;
     DWORD copiedChangeCount_ = 0; // the clipboard's counter after the last copy
     bool startedUp_ = false;         // past the start-up login
-    bool sessionRegistered_ = false; // for WM_WTSSESSION_CHANGE
+    bool sessionWatched_ = false;        // for WM_WTSSESSION_CHANGE
+    HPOWERNOTIFY lidWatch_ = nullptr;    // for the lid's WM_POWERBROADCAST
+    int lidOpen_ = -1;                   // as last told: 1 open, 0 closed, -1 not yet
     Field highlightField_ = kNoField;
     LogoutCountdown countdown_{*this};
 };
