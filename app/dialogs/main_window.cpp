@@ -124,7 +124,8 @@ int MainWindow::promptForPin() {
         return -1;
     }
     countdown_.start();
-    watchForAbsence();
+    if (startedUp_) // at start-up, once the start-up is through
+        watchForAbsence();
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/dialogs/main_window.h"
+#include "app/message_owner.h"
 #include "app/dialogs/pin_prompt.h"
 #include "app/resources/resource.h"
 #include "core/app_message.h"
@@ -56,4 +57,33 @@ TEST(WindowCapture, EveryWindowAsksBeforeItIsVisibleUnlessCaptureIsAllowed) {
     KillTimer(nullptr, timer);
     setDisplayAffinity(nullptr);
     setMessageHandler(nullptr);
+}
+
+// A message before the main window shows: over a stand-in owner where the main window opens,
+// which asked to be left out of capture, so that the box follows it.
+TEST(WindowCapture, AStartUpMessageOpensWhereTheMainWindowWillUnderTheSameRule) {
+    setDisplayAffinity(&recorder);
+    setCaptureRule(CaptureRule::Exclude);
+    recorder.excluded = 0;
+    static RECT box;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        GetWindowRect(GetActiveWindow(), &box);
+        PostMessageW(GetActiveWindow(), WM_CLOSE, 0, 0);
+    });
+    showOverMainWindow(
+        [](const char* text, int type) {
+            CaptureRule program = setCaptureRule(CaptureRule::FollowOwner); // Chimebox's
+            auto result = static_cast<int>(MsgBoxDialog(text, "", type, 0, 0).DoModal());
+            setCaptureRule(program);
+            return result;
+        },
+        "message", 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(recorder.excluded, 2) << "the stand-in, and the box following it";
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((box.left + box.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((box.top + box.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    setCaptureRule(CaptureRule::FollowOwner);
+    setDisplayAffinity(nullptr);
 }
