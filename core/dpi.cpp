@@ -27,7 +27,8 @@ DialogBaseUnits dialogBaseUnits(int alphabetWidth, int cellHeight) {
     return {(alphabetWidth / 26 + 1) / 2, cellHeight};
 }
 
-UnitRect mapDialogUnits(const UnitRect& units, const DialogBaseUnits& base) {
-    return {mulDiv(units.x, base.x, 4), mulDiv(units.y, base.y, 8), mulDiv(units.cx, base.x, 4),
-            mulDiv(units.cy, base.y, 8)};
+PixelRect mapDialogUnits(const UnitRect& units, const DialogBaseUnits& base) {
+    int left = mulDiv(units.x, base.x, 4);
+    int top = mulDiv(units.y, base.y, 8);
+    return {left, top, left + mulDiv(units.cx, base.x, 4), top + mulDiv(units.cy, base.y, 8)};
 }

@@ -6,6 +6,8 @@
 // Portable, tested natively.
 #pragma once
 
+#include "core/pixel_rect.h"
+
 // The DPI at which every pixel size in the program is stated.
 constexpr int kBaseDpi = 96;
 
@@ -29,12 +31,13 @@ struct DialogBaseUnits {
 };
 DialogBaseUnits dialogBaseUnits(int alphabetWidth, int cellHeight);
 
-// A rectangle given as position and size, in dialog units or pixels.
+// A rectangle in dialog units, as a template gives it: position and size.
 struct UnitRect {
     int x;
     int y;
     int cx;
     int cy;
 };
-// In pixels: each of the four mapped on its own, as the dialog manager maps a control's.
-UnitRect mapDialogUnits(const UnitRect& units, const DialogBaseUnits& base);
+// In pixels: each of the four mapped on its own, as the dialog manager maps a control's, so the
+// size is the mapped size and not the difference of the mapped edges.
+PixelRect mapDialogUnits(const UnitRect& units, const DialogBaseUnits& base);

@@ -45,15 +45,15 @@ void scrambleEntry(EntryRecord& record) {
 
 void scrambledCopy(EntryRecord& to, const EntryRecord& from) {
     std::memset(&to, 0, sizeof to);
-    auto copyField = [](char* target, const char* source, std::size_t size) {
+    auto scrambleInto = [](char* target, const char* source, std::size_t size) {
         for (std::size_t i = 0; i + 1 < size && source[i] != '\0'; ++i)
             target[i] = static_cast<char>(static_cast<unsigned char>(source[i]) ^ kScrambleMask);
     };
-    copyField(to.name, from.name, sizeof to.name);
-    copyField(to.id, from.id, sizeof to.id);
-    copyField(to.password, from.password, sizeof to.password);
-    copyField(to.url, from.url, sizeof to.url);
-    copyField(to.reservedText, from.reservedText, sizeof to.reservedText);
+    scrambleInto(to.name, from.name, sizeof to.name);
+    scrambleInto(to.id, from.id, sizeof to.id);
+    scrambleInto(to.password, from.password, sizeof to.password);
+    scrambleInto(to.url, from.url, sizeof to.url);
+    scrambleInto(to.reservedText, from.reservedText, sizeof to.reservedText);
     to.lastUsed = from.lastUsed;
 }
 

@@ -54,14 +54,14 @@ ButtonSet buttonSetFor(int boxType) {
     return kButtonSets[knownType(boxType) ? boxType : 0];
 }
 
-BoxRect messageRect(int textWidth, int textHeight, int dpi) {
+PixelRect messageRect(int textWidth, int textHeight, int dpi) {
     int margin = scaleToDpi(kMargin, dpi);
     int minWidth = scaleToDpi(kMinTextWidth, dpi);
     int width = textWidth >= minWidth ? textWidth : minWidth;
     return {margin, margin, width + margin, textHeight + margin};
 }
 
-ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row, int dpi) {
+ButtonPlacement placeButtons(const PixelRect& message, ButtonRow row, int dpi) {
     ButtonPlacement placement{};
     const RowEdges& shape = kRows[static_cast<int>(row)];
     int centre = message.left + message.width() / 2;
@@ -76,7 +76,7 @@ ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row, int dpi) {
     return placement;
 }
 
-BoxSize boxWindowSize(const BoxRect& message, const FrameMetrics& frame, int dpi) {
+BoxSize boxWindowSize(const PixelRect& message, const FrameMetrics& frame, int dpi) {
     int margin = scaleToDpi(kMargin, dpi);
     int buttonsBottom =
         message.bottom + scaleToDpi(kTextToButtons, dpi) + scaleToDpi(kButtonHeight, dpi);

@@ -22,9 +22,6 @@ constexpr int kButtonIds[3] = {kLeftButtonId, kMiddleButtonId, kRightButtonId};
 constexpr std::size_t kMessageBytes = 128;
 constexpr std::size_t kCaptionBytes = 64;
 
-// Pixels in the box's client area.
-using BoxRect = PixelRect;
-
 enum class ButtonRow { Single, Pair, Triple };
 
 // The buttons of one box type: a Shift-JIS caption per button index, nullptr for a hidden one.
@@ -36,17 +33,17 @@ struct ButtonSet {
 // Types outside 0..5 get type 0's single "O K" button, so every box can be closed with the mouse.
 ButtonSet buttonSetFor(int boxType);
 
-// Where the message static goes for a text that DrawTextA measured as textWidth x textHeight:
-// at 10, 10, at least 200 wide.
-BoxRect messageRect(int textWidth, int textHeight, int dpi = kBaseDpi);
+// Where the message static goes in the box's client area, for a text that DrawTextA measured as
+// textWidth x textHeight: at 10, 10, at least 200 wide.
+PixelRect messageRect(int textWidth, int textHeight, int dpi = kBaseDpi);
 
 // The buttons of a row, 21 high and 12 pixels below the text, centred under it: one of 80, two
 // of 80 with 20 between them, or three of 60 with 10 between them.
 struct ButtonPlacement {
     bool placed[3]; // by button index; hidden buttons are not moved
-    BoxRect rects[3];
+    PixelRect rects[3];
 };
-ButtonPlacement placeButtons(const BoxRect& message, ButtonRow row, int dpi = kBaseDpi);
+ButtonPlacement placeButtons(const PixelRect& message, ButtonRow row, int dpi = kBaseDpi);
 
 // GetSystemMetricsForDpi(SM_CXDLGFRAME, SM_CYDLGFRAME, SM_CYCAPTION) at the box's DPI.
 struct FrameMetrics {
@@ -61,7 +58,7 @@ struct BoxSize {
     int width;
     int height;
 };
-BoxSize boxWindowSize(const BoxRect& message, const FrameMetrics& frame, int dpi = kBaseDpi);
+BoxSize boxWindowSize(const PixelRect& message, const FrameMetrics& frame, int dpi = kBaseDpi);
 
 // The message's font height in pixels: 12 at 96 DPI.
 int messageFontHeight(int dpi);

@@ -13,20 +13,13 @@ const char kSupportUrl[] = "https://keyvane.example/support/";
 const char kNoticeLabel[] = "Copyright (C)";
 } // namespace
 
-int splitPath(char* text, int part) {
+int splitPath(char* text, PathPart part) {
     long last = findLastPathSeparator(text, "\\");
-    switch (part) {
-    case DirectoryPart:
+    if (part == DirectoryPart) {
         text[last < 0 ? 0 : last] = '\0';
-        break;
-    case FileNamePart:
-        if (last >= 0) {
-            const char* name = text + last + 1;
-            std::memmove(text, name, std::strlen(name) + 1);
-        }
-        break;
-    default:
-        break;
+    } else if (last >= 0) {
+        const char* name = text + last + 1;
+        std::memmove(text, name, std::strlen(name) + 1);
     }
     return 0;
 }

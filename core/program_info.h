@@ -27,7 +27,8 @@ extern ProgramInfo programInfo;
 // The year written into the rights notice.
 constexpr int kNoticeYear = 2026;
 
-enum PathPart : int { DirectoryPart = 2, FileNamePart = 3 };
+// The two halves of a path at its last backslash.
+enum PathPart { DirectoryPart, FileNamePart };
 
 // Fills every field of info except modulePath from path. Returns 0, or -1 when the version
 // could not be read (everything else is filled all the same).
@@ -37,5 +38,5 @@ int buildProgramInfo(const char* path, ProgramInfo& info, int year);
 int readFileVersion(const char* path, ProgramInfo& info);
 
 // Cuts the UTF-8 path text in place to the part before (DirectoryPart) or after (FileNamePart)
-// its last backslash; any other part leaves it unchanged. Always returns 0.
-int splitPath(char* text, int part);
+// its last backslash. Always returns 0.
+int splitPath(char* text, PathPart part);

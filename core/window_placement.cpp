@@ -1,7 +1,7 @@
 #include "core/window_placement.h"
 
 namespace {
-long long overlap(const ScreenRect& a, const ScreenRect& b) {
+long long overlap(const PixelRect& a, const PixelRect& b) {
     long long width = (a.right < b.right ? a.right : b.right) - (a.left > b.left ? a.left : b.left);
     long long height =
         (a.bottom < b.bottom ? a.bottom : b.bottom) - (a.top > b.top ? a.top : b.top);
@@ -9,7 +9,7 @@ long long overlap(const ScreenRect& a, const ScreenRect& b) {
 }
 
 // How far apart two rectangles are, squared; 0 when they touch or overlap.
-long long distanceSquared(const ScreenRect& a, const ScreenRect& b) {
+long long distanceSquared(const PixelRect& a, const PixelRect& b) {
     long long dx = a.right < b.left ? b.left - a.right : (b.right < a.left ? a.left - b.right : 0);
     long long dy = a.bottom < b.top ? b.top - a.bottom : (b.bottom < a.top ? a.top - b.bottom : 0);
     return dx * dx + dy * dy;
@@ -22,7 +22,7 @@ int keepInside(int start, int length, int low, int high) {
 }
 } // namespace
 
-std::size_t monitorOf(const ScreenRect& window, const DisplayMonitor* monitors, std::size_t count) {
+std::size_t monitorOf(const PixelRect& window, const DisplayMonitor* monitors, std::size_t count) {
     std::size_t best = 0;
     long long bestOverlap = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -41,11 +41,11 @@ std::size_t monitorOf(const ScreenRect& window, const DisplayMonitor* monitors, 
     return best;
 }
 
-ScreenPoint placeCentred(int width, int height, const ScreenRect* owner,
+ScreenPoint placeCentred(int width, int height, const PixelRect* owner,
                          const DisplayMonitor* monitors, std::size_t count) {
-    const ScreenRect& work =
+    const PixelRect& work =
         monitors[owner != nullptr ? monitorOf(*owner, monitors, count) : 0].work;
-    const ScreenRect& around = owner != nullptr ? *owner : work;
+    const PixelRect& around = owner != nullptr ? *owner : work;
     // Halves as the platform's integer division gives them, so that nothing moves by a pixel
     // where the old placement already fitted.
     int left = (around.left + around.right - width) / 2;

@@ -1,5 +1,8 @@
 #include "framework/accessible_names.h"
 
+#include "framework/dialog.h"
+#include "framework/wide_text.h"
+
 // The property and class identifiers are defined here, in the one file that uses them.
 #include <initguid.h>
 
@@ -52,4 +55,25 @@ AccessibleNames* setAccessibleNames(AccessibleNames* names) {
     AccessibleNames* previous = installed;
     installed = names;
     return previous;
+}
+
+// A dialog's names: given in its OnInitDialog, taken back before its window goes.
+void Dialog::nameItemAfterLabel(int id, int labelId) {
+    nameItem(id, WideText(item(labelId)));
+}
+
+void Dialog::nameItem(int id, const char* name) {
+    nameItem(id, WideText(name));
+}
+
+void Dialog::nameItem(int id, const WideText& name) {
+    if (namedItemCount_ < static_cast<int>(sizeof namedItems_ / sizeof namedItems_[0]) &&
+        accessibleNames().set(item(id), name.get()))
+        namedItems_[namedItemCount_++] = id;
+}
+
+void Dialog::clearItemNames() {
+    for (int i = 0; i < namedItemCount_; ++i)
+        accessibleNames().clear(item(namedItems_[i]));
+    namedItemCount_ = 0;
 }

@@ -17,19 +17,12 @@ constexpr int kEditRefusedCharacter = 0x7F01;
 class Control {
 public:
     HWND hwnd() const { return hwnd_; }
-    int id() const { return GetDlgCtrlID(hwnd_); }
     void attach(HWND hwnd) { hwnd_ = hwnd; }
 
     // At most size - 1 bytes, always terminated; false as windowText says.
     bool getText(char* buffer, std::size_t size) const { return windowText(hwnd_, buffer, size); }
     // On an edit control this raises its change notification, as typing does.
     void setText(const char* text) const;
-    void enable(bool enabled) const { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
-    void show(bool shown) const { ShowWindow(hwnd_, shown ? SW_SHOW : SW_HIDE); }
-    void move(const RECT& rect) const {
-        MoveWindow(hwnd_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                   TRUE);
-    }
     void setFont(HFONT font) const {
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }

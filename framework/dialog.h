@@ -62,9 +62,10 @@ public:
 
     // Creates the dialog (a top-level one under the capture rule of framework/screen_capture.h),
     // keeps its owner disabled while it runs its own message loop, and returns the value given to
-    // EndDialog, or -1 when the dialog cannot be created (or the message loop fails).
+    // EndModal, or -1 when the dialog cannot be created (or the message loop fails).
     INT_PTR DoModal();
-    void EndDialog(INT_PTR result);
+    // Ends the loop that DoModal runs, which then returns result.
+    void EndModal(INT_PTR result);
 
     HWND hwnd() const { return hwnd_; }
     // The DPI the dialog is laid out at: the window's when it was created, then the one each
@@ -79,7 +80,7 @@ public:
 
 protected:
     // Binds member controls to their ids; runs just before OnInitDialog.
-    virtual void bindControls() {}
+    virtual void DoDataExchange() {}
     // Once, after the controls exist and are bound, before the dialog is shown; true lets the
     // system place the focus.
     virtual bool OnInitDialog() { return true; }
@@ -90,14 +91,14 @@ protected:
     virtual void OnDpiLook(int /*dpi*/) {}
     // The window's outer size as if it were opened at dpi; {0, 0} leaves it to the system.
     // The template's by default.
-    virtual SIZE windowSizeForDpi(int dpi) const;
+    virtual SIZE OnGetDpiScaledSize(int dpi) const;
     void bind(Control& control, int id) const { control.attach(GetDlgItem(hwnd_, id)); }
 
     // Control notifications and menu commands; true when handled. OK and Cancel otherwise
     // reach OnOK and OnCancel, which end the dialog with 1 and 2.
     virtual bool OnCommand(int id, int code);
-    virtual void OnOK() { EndDialog(IDOK); }
-    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    virtual void OnOK() { EndModal(IDOK); }
+    virtual void OnCancel() { EndModal(IDCANCEL); }
 
     // The brush to paint a control (or, for kCtlColorDialog, the dialog) with. The base
     // gives the system's default colours and brush.
@@ -128,19 +129,25 @@ protected:
     void nameItemAfterLabel(int id, int labelId);
     void nameItem(int id, const char* name);
     // Centres over the owner, inside the work area of the owner's monitor; without an owner, on
-    // the primary monitor's work area.
-    void centerWindow() const;
+    // the primary monitor's work area (framework/window_placement_win.h).
+    void placeCentred() const;
     void makeTopmost() const;
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void runModalLoop();
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_INITDIALOG: the capture rule, the DPI, the controls, the look, OnInitDialog.
+    bool initialise();
     // What endDialogsOwnedBy asks of each dialog.
     void endAsClosed();
     HWND defaultOwner() const;
     bool requestHelp() const;
-    // The template's font at dpi, made as the dialog manager made the dialog's; nullptr when
-    // the template gives no font.
+    // At the DPI of a new size or monitor (framework/dialog_dpi.cpp). The template's font at
+    // dpi, made as the dialog manager made the dialog's; nullptr when the template gives no font.
+    void startAtWindowDpi();
+    bool answerScaledSize(int dpi, SIZE& size);
+    void moveToDpi(int dpi, const RECT& suggested);
     HFONT createTemplateFont(int pointSize, int dpi) const;
     void layOutForDpi(int dpi);
 

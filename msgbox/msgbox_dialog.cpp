@@ -42,7 +42,8 @@ bool MsgBoxDialog::OnInitDialog() {
     askHighContrast();
     if (useColour_)
         backBrush_.attach(CreateSolidBrush(backColour_));
-    arrangeControls();
+    setTitle(caption_);
+    sizeAroundTextAndCentre();
     MessageBeep(MB_ICONASTERISK);
     // The first visible button takes the focus and becomes the default one, so Return presses
     // it, as in the system's own message box.
@@ -57,7 +58,7 @@ bool MsgBoxDialog::OnInitDialog() {
     return false;
 }
 
-SIZE MsgBoxDialog::windowSizeForDpi(int dpi) const {
+SIZE MsgBoxDialog::OnGetDpiScaledSize(int dpi) const {
     Font font(createMessageFont(dpi));
     BoxSize size = boxWindowSize(messageRectFor(font.get(), dpi), frameMetricsFor(dpi), dpi);
     return {size.width, size.height};
@@ -65,7 +66,7 @@ SIZE MsgBoxDialog::windowSizeForDpi(int dpi) const {
 
 // Measure what the static really holds. DT_CALCRECT alone breaks lines only at line feeds and
 // treats "&" as the static does.
-BoxRect MsgBoxDialog::messageRectFor(HFONT font, int dpi) const {
+PixelRect MsgBoxDialog::messageRectFor(HFONT font, int dpi) const {
     HWND text = item(kMessageId);
     wchar_t shown[kMessageBytes]; // never more characters than the text had bytes
     GetWindowTextW(text, shown, static_cast<int>(kMessageBytes));
@@ -92,7 +93,7 @@ void MsgBoxDialog::placeControls() {
     setItemFont(kMessageId, font);
     messageFont_.attach(font);
     setItemText(kMessageId, message_);
-    BoxRect message = messageRect_ = messageRectFor(font, dpi);
+    PixelRect message = messageRect_ = messageRectFor(font, dpi);
     MoveWindow(item(kMessageId), message.left, message.top, message.width(), message.height(),
                TRUE);
 
@@ -107,20 +108,19 @@ void MsgBoxDialog::placeControls() {
     ButtonPlacement placement = placeButtons(message, buttons.row, dpi);
     for (int i = 0; i < 3; ++i) {
         if (placement.placed[i]) {
-            const BoxRect& r = placement.rects[i];
+            const PixelRect& r = placement.rects[i];
             MoveWindow(item(kButtonIds[i]), r.left, r.top, r.width(), r.height(), TRUE);
         }
     }
 }
 
-void MsgBoxDialog::arrangeControls() {
+void MsgBoxDialog::sizeAroundTextAndCentre() {
     // Around the text as placeControls measured it; only the size: where the box opens is
-    // centerWindow's, on the owner's monitor.
+    // placeCentred's, on the owner's monitor.
     BoxSize size = boxWindowSize(messageRect_, frameMetricsFor(dpi()), dpi());
     SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    setTitle(caption_);
-    centerWindow();
+    placeCentred();
 }
 
 HBRUSH MsgBoxDialog::OnCtlColor(HDC dc, HWND control, int kind) {

@@ -17,7 +17,7 @@ public:
 protected:
     // The text and the buttons placed at dpi, at start and at each DPI change.
     void OnDpiLook(int /*dpi*/) override { placeControls(); }
-    SIZE windowSizeForDpi(int dpi) const override;
+    SIZE OnGetDpiScaledSize(int dpi) const override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
 
@@ -25,22 +25,22 @@ private:
     static const CommandBinding<MsgBoxDialog> kCommands[3];
 
     // Where the message static goes for its text in this font at dpi.
-    BoxRect messageRectFor(HFONT font, int dpi) const;
+    PixelRect messageRectFor(HFONT font, int dpi) const;
     void placeControls();
-    // At start: the window sized around the controls, titled and centred.
-    void arrangeControls();
+    // At start: the window sized around the text and buttons, and centred on its owner.
+    void sizeAroundTextAndCentre();
     void onLeftButton() { endWithButton(0); }
     void onMiddleButton() { endWithButton(1); }
     void onRightButton() { endWithButton(2); }
-    void endWithButton(int index) { EndDialog(resultForButton(boxType_, index)); }
+    void endWithButton(int index) { EndModal(resultForButton(boxType_, index)); }
 
     char caption_[kCaptionBytes];
     char message_[kMessageBytes];
     int boxType_;
     bool useColour_;
     COLORREF backColour_ = 0;
+    PixelRect messageRect_{}; // where placeControls put the text
     // Declared in this order so that the font is deleted before the brush.
-    BoxRect messageRect_{}; // where placeControls put the text
     Brush backBrush_;
     Font messageFont_;
 };

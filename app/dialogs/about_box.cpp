@@ -31,7 +31,7 @@ bool AboutBox::OnInitDialog() {
     std::swprintf(line, sizeof line / sizeof line[0], L"%ls%ls", file.get(), rest.get());
     SetDlgItemTextW(hwnd(), IDC_ABOUT_VERSION, line);
     setItemText(IDC_ABOUT_NOTICE, programInfo.noticeText);
-    centerWindow();
+    placeCentred();
     return true; // the focus goes to OK
 }
 

@@ -87,7 +87,7 @@ bool onDialogBackground(int id) {
 
 EntryEditor::EntryEditor() : KeyFilteredDialog(IDD_ENTRY_EDITOR, kCommands) {}
 
-void EntryEditor::bindControls() {
+void EntryEditor::DoDataExchange() {
     bind(url_, IDC_EDITOR_URL);
     bind(password_, IDC_EDITOR_PASSWORD);
     bind(id_, IDC_EDITOR_ID);
@@ -135,7 +135,7 @@ bool EntryEditor::OnInitDialog() {
                                                   : IDC_EDITOR_AUTO_LOGOUT_ON,
                    BST_CHECKED);
     nameFieldsForScreenReaders();
-    centerWindow();
+    placeCentred();
     return true;
 }
 

@@ -11,7 +11,7 @@ public:
     EntryEditor();
 
 protected:
-    void bindControls() override;
+    void DoDataExchange() override;
     void OnDpiLook(int dpi) override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
@@ -19,7 +19,7 @@ protected:
 private:
     static const CommandBinding<EntryEditor> kCommands[];
 
-    void onCloseClicked() { EndDialog(0); }
+    void onCloseClicked() { EndModal(0); }
     void onRegisterClicked();
     void onDeleteClicked();
     void onChangeClicked();

@@ -66,7 +66,7 @@ bool MainWindow::PreTranslateMessage(MSG* msg) {
     return KeyFilteredDialog::PreTranslateMessage(msg);
 }
 
-void MainWindow::bindControls() {
+void MainWindow::DoDataExchange() {
     bind(list_, IDC_MAIN_LIST);
 }
 
@@ -99,10 +99,10 @@ bool MainWindow::OnInitDialog() {
         AppendMenuW(systemMenu, MF_STRING, IDM_ABOUT_BOX, aboutItem);
     }
     nameItem(IDC_MAIN_LIST, kListNameForReaders); // it has no label for a screen reader to find
-    centerWindow();
+    placeCentred();
 
     if (promptForPin() != 0) {
-        EndDialog(-1);
+        EndModal(-1);
         return true;
     }
     loadEntryList();
@@ -385,7 +385,7 @@ void MainWindow::end(INT_PTR result) {
         absenceSignals().unwatchLid(lidWatch_);
     sessionWatched_ = false;
     lidWatch_ = nullptr;
-    EndDialog(result);
+    EndModal(result);
 }
 
 bool MainWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -19,7 +19,7 @@ public:
     int showMessage(const char* text, int type);
 
 protected:
-    void bindControls() override;
+    void DoDataExchange() override;
     // The fonts, and the icons at the sizes of dpi.
     void OnDpiLook(int dpi) override;
     bool OnInitDialog() override;

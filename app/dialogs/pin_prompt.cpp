@@ -20,7 +20,7 @@ constexpr DWORD kAttemptDelayMs = 500;
 
 PinPrompt::PinPrompt() : KeyFilteredDialog(IDD_PIN_PROMPT, kCommands) {}
 
-void PinPrompt::bindControls() {
+void PinPrompt::DoDataExchange() {
     bind(pinField_, IDC_PIN_FIELD);
 }
 
@@ -34,7 +34,7 @@ bool PinPrompt::OnInitDialog() {
     nameItemAfterLabel(IDC_PIN_FIELD, IDC_PIN_LABEL);
     startLogin();
     makeTopmost();
-    centerWindow();
+    placeCentred();
     return true;
 }
 
@@ -43,7 +43,7 @@ void PinPrompt::onPinChanged() {
     pinField_.getText(typed, sizeof typed);
     if (tryLogin(typed)) {
         Sleep(kAttemptDelayMs);
-        EndDialog(0);
+        EndModal(0);
     }
     if (std::strlen(typed) >= kPinLength) {
         Sleep(kAttemptDelayMs);
@@ -54,7 +54,7 @@ void PinPrompt::onPinChanged() {
 // Cancel logs out, also a user who was logged in before.
 void PinPrompt::onCancelClicked() {
     logOut();
-    EndDialog(-1);
+    EndModal(-1);
 }
 
 // Alt+F4 is a Cancel too: any other result would leave an Edit login half done, logged in

@@ -9,7 +9,7 @@ public:
     PinPrompt();
 
 protected:
-    void bindControls() override;
+    void DoDataExchange() override;
     bool OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
     bool OnClose() override;

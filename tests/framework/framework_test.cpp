@@ -31,8 +31,8 @@ public:
     int editChanges = 0;
     int helpCommands = 0;
 
-    using Dialog::centerWindow;
-    using Dialog::EndDialog;
+    using Dialog::placeCentred;
+    using Dialog::EndModal;
     using Dialog::getItemText;
     using Dialog::item;
     using Dialog::setItemText;
@@ -109,7 +109,7 @@ TEST(DoModal, ReturnsWhatEndsTheDialog) {
         EXPECT_EQ(dialog.hwnd(), nullptr) << "the window is gone after DoModal";
     }
     ScriptedDialog dialog(kOuterTemplate);
-    dialog.onInit = [](ScriptedDialog& d) { d.EndDialog(42); };
+    dialog.onInit = [](ScriptedDialog& d) { d.EndModal(42); };
     EXPECT_EQ(dialog.DoModal(), 42) << "ended during initialisation, never shown";
 }
 
@@ -127,7 +127,7 @@ TEST(DoModal, InitialisationRunsOnceWithControlsBeforeTheDialogShows) {
     };
     dialog.onTimer = [&](ScriptedDialog& d, UINT_PTR) {
         visibleLater = IsWindowVisible(d.hwnd()) != 0;
-        d.EndDialog(0);
+        d.EndModal(0);
     };
     dialog.DoModal();
     EXPECT_EQ(inits, 1);
@@ -169,11 +169,11 @@ TEST(DoModal, NestedLoopsKeepOuterTimersAndDisableTheOwner) {
             inner.onTimer = [&](ScriptedDialog& i, UINT_PTR) {
                 outerEnabledDuringInner = IsWindowEnabled(o.hwnd()) != 0;
                 if (outerTicks >= ticksWhenInnerOpened + 3)
-                    i.EndDialog(5);
+                    i.EndModal(5);
             };
             innerResult = inner.DoModal();
             EXPECT_TRUE(IsWindowEnabled(o.hwnd())) << "owner enabled again afterwards";
-            o.EndDialog(1);
+            o.EndModal(1);
         };
         EXPECT_EQ(outer.DoModal(), 1);
         EXPECT_EQ(innerResult, 5);
@@ -203,10 +203,10 @@ TEST(Help, F1InANestedDialogSendsTheHelpCommandToTheMainWindowOnce) {
         };
         inner.onButton = [&](ScriptedDialog& i) {
             helpsSeenInside = outer.helpCommands;
-            i.EndDialog(1);
+            i.EndModal(1);
         };
         inner.DoModal();
-        o.EndDialog(1);
+        o.EndModal(1);
     };
     outer.DoModal();
     EXPECT_EQ(helpsSeenInside, 1);
@@ -230,7 +230,7 @@ TEST(PreTranslateMessage, ConsumedMessagesNeverReachTheirWindow) {
         char buffer[16];
         d.getItemText(kEdit, buffer, sizeof buffer);
         text = buffer;
-        d.EndDialog(3);
+        d.EndModal(3);
     };
     EXPECT_EQ(dialog.DoModal(), 3) << "Escape was swallowed, so Cancel never came";
     EXPECT_EQ(text, "ab");
@@ -246,7 +246,7 @@ TEST(Controls, TextHelpersBehaveLikeTheDialogFunctions) {
         char buffer[4];
         d.getItemText(kEdit, buffer, sizeof buffer);
         cut = buffer;
-        d.EndDialog(0);
+        d.EndModal(0);
     };
     dialog.DoModal();
     EXPECT_EQ(cut, "abc") << "at most size - 1 bytes, terminated";
@@ -281,7 +281,7 @@ TEST(CentreWindow, CentresOverTheOwnerOrTheScreen) {
     ScriptedDialog outer(kOuterTemplate);
     POINT outerCentre{}, innerCentre{};
     outer.onInit = [](ScriptedDialog& d) {
-        d.centerWindow();
+        d.placeCentred();
         post(d.hwnd(), WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED),
              reinterpret_cast<LPARAM>(d.item(kButton)));
     };
@@ -289,15 +289,15 @@ TEST(CentreWindow, CentresOverTheOwnerOrTheScreen) {
         outerCentre = centre(o.hwnd());
         ScriptedDialog inner(kInnerTemplate);
         inner.onInit = [](ScriptedDialog& i) {
-            i.centerWindow();
+            i.placeCentred();
             SetTimer(i.hwnd(), 1, 10, nullptr);
         };
         inner.onTimer = [&](ScriptedDialog& i, UINT_PTR) {
             innerCentre = centre(i.hwnd());
-            i.EndDialog(0);
+            i.EndModal(0);
         };
         inner.DoModal();
-        o.EndDialog(0);
+        o.EndModal(0);
     };
     outer.DoModal();
     RECT work;

@@ -16,7 +16,7 @@ const DisplayMonitor kMonitors[] = {monitorAt(0, 0, 1920, 1080), monitorAt(-1280
 TEST(WindowPlacement, ABoxIsCentredOnItsOwnerInsideTheWorkAreaOfTheOwnersMonitor) {
     struct Case {
         int width, height;
-        ScreenRect owner;
+        PixelRect owner;
         int x, y;
     } cases[] = {
         {300, 100, {-1000, 100, -500, 400}, -900, 200},   // on the left monitor, not the primary

@@ -21,7 +21,7 @@ std::string captionOf(const ButtonSet& set, int index) {
     return set.captions[index] != nullptr ? set.captions[index] : "-";
 }
 
-void expectRect(const BoxRect& r, int left, int top, int right, int bottom) {
+void expectRect(const PixelRect& r, int left, int top, int right, int bottom) {
     EXPECT_EQ(r.left, left);
     EXPECT_EQ(r.top, top);
     EXPECT_EQ(r.right, right);
@@ -61,7 +61,7 @@ TEST(MessageRect, NarrowTextsGetTwoHundredPixelsAndWideOnesTheirOwnWidth) {
 }
 
 TEST(PlaceButtons, RowsSitTwelvePixelsBelowTheTextCentredUnderIt) {
-    BoxRect text = messageRect(150, 24); // 200 wide: c = 100, buttons at 46
+    PixelRect text = messageRect(150, 24); // 200 wide: c = 100, buttons at 46
     ButtonPlacement single = placeButtons(text, ButtonRow::Single);
     EXPECT_FALSE(single.placed[0]);
     EXPECT_FALSE(single.placed[2]);
@@ -82,7 +82,7 @@ TEST(PlaceButtons, RowsSitTwelvePixelsBelowTheTextCentredUnderIt) {
 }
 
 TEST(PlaceButtons, AnOddTextWidthRoundsTheCentreDown) {
-    BoxRect text = messageRect(301, 36); // 301 wide: c = 150, buttons at 58
+    PixelRect text = messageRect(301, 36); // 301 wide: c = 150, buttons at 58
     ButtonPlacement pair = placeButtons(text, ButtonRow::Pair);
     expectRect(pair.rects[0], 70, 58, 150, 79);
     expectRect(pair.rects[2], 170, 58, 250, 79);
@@ -115,7 +115,7 @@ TEST(ScaleToDpi, KeepsNinetySixDpiSizesAndRoundsHalvesAwayFromZeroAboveIt) {
 
 TEST(BoxLayoutAtHigherDpi, MarginsGapsButtonsAndFontGrowInProportion) {
     // 120 DPI: 13-pixel margins, a 250-pixel minimum, 15 to the buttons, buttons 26 high.
-    BoxRect text = messageRect(100, 20, 120);
+    PixelRect text = messageRect(100, 20, 120);
     expectRect(text, 13, 13, 263, 33);
     expectRect(messageRect(300, 20, 120), 13, 13, 313, 33);
     ButtonPlacement triple = placeButtons(text, ButtonRow::Triple, 120); // centre 138

@@ -79,7 +79,7 @@ SIZE measureText(const char* text, UINT extraFormat = 0) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void expectRect(const RECT& actual, const BoxRect& expected, const char* what) {
+void expectRect(const RECT& actual, const PixelRect& expected, const char* what) {
     EXPECT_EQ(actual.left, expected.left) << what;
     EXPECT_EQ(actual.top, expected.top) << what;
     EXPECT_EQ(actual.right, expected.right) << what;
@@ -134,7 +134,7 @@ void checkLayout(const char* text, int type, SIZE measured) {
     EXPECT_EQ(view.font.lfPitchAndFamily, FIXED_PITCH | FF_MODERN);
     EXPECT_STREQ(view.font.lfFaceName, kMessageFace);
 
-    BoxRect message = messageRect(measured.cx, measured.cy);
+    PixelRect message = messageRect(measured.cx, measured.cy);
     expectRect(view.message, message, "message");
     ButtonPlacement placement = placeButtons(message, buttonSetFor(type).row);
     for (int i = 0; i < 3; ++i) {
