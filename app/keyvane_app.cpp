@@ -81,8 +81,8 @@ bool KeyvaneApp::InitInstance() {
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     // The colours first: the store tells at start when the Data folder cannot be used.
-    dialogBrush = palette.paleBlue;
-    dialogColor = kDialogColor;
+    dialogBrush = palette[OurColour::DialogFace];
+    dialogColor = rgbOf(OurColour::DialogFace);
     initDataStore(programInfo.programDir);
 
     {

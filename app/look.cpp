@@ -12,27 +12,12 @@ HBRUSH dialogBrush = nullptr;
 COLORREF dialogColor = 0;
 
 void createPalette() {
-    palette = Palette{
-        CreateSolidBrush(RGB(255, 255, 255)), CreateSolidBrush(RGB(0, 0, 0)),
-        CreateSolidBrush(RGB(255, 0, 0)),     CreateSolidBrush(RGB(0, 255, 0)),
-        CreateSolidBrush(RGB(0, 0, 255)),     CreateSolidBrush(RGB(255, 255, 0)),
-        CreateSolidBrush(RGB(0, 255, 255)),   CreateSolidBrush(RGB(250, 100, 250)),
-        CreateSolidBrush(RGB(192, 192, 192)), CreateSolidBrush(RGB(250, 100, 100)),
-        CreateSolidBrush(RGB(100, 250, 100)), CreateSolidBrush(RGB(100, 100, 250)),
-        CreateSolidBrush(RGB(255, 255, 100)), CreateSolidBrush(RGB(100, 255, 255)),
-        CreateSolidBrush(RGB(250, 150, 250)), CreateSolidBrush(RGB(250, 200, 200)),
-        CreateSolidBrush(RGB(200, 250, 200)), CreateSolidBrush(RGB(200, 200, 240)),
-        CreateSolidBrush(RGB(255, 255, 200)), CreateSolidBrush(RGB(200, 255, 255)),
-        CreateSolidBrush(RGB(250, 200, 250)),
-    };
+    for (int i = 0; i < kOurColourCount; ++i)
+        palette.brushes[i] = CreateSolidBrush(kOurColours[i]);
 }
 
 HBRUSH paintAs(HDC dc, Painted what) {
-    HBRUSH ourBack = what == Painted::List          ? palette.lightGreen
-                     : what == Painted::Field       ? palette.white
-                     : what == Painted::CopiedField ? palette.red
-                                                    : dialogBrush;
-    return applyColours(dc, schemeColours(what, highContrastOn()), ourBack);
+    return applyColours(dc, schemeColours(what, highContrastOn()), palette.brushes);
 }
 
 namespace {

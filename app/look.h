@@ -7,11 +7,11 @@
 #include "core/colour_scheme.h"
 #include "framework/gdi.h"
 
-// 21 solid brushes; only white, red, lightGreen and paleBlue (as dialogBrush) are painted with.
+// A solid brush of each of our colours (core/colour_scheme.h), made once at start-up; the
+// dialogs paint with White, Red, LightGreen and DialogFace.
 struct Palette {
-    HBRUSH white, black, red, green, blue, yellow, cyan, lightMagenta, grey, lightRed, lightGreen,
-        lightBlue, lightYellow, lightCyan, softMagenta, paleRed, paleGreen, paleBlue, paleYellow,
-        paleCyan, paleMagenta;
+    HBRUSH brushes[kOurColourCount];
+    HBRUSH operator[](OurColour colour) const { return brushes[static_cast<int>(colour)]; }
 };
 
 // 31 fonts, each owning its handle; four are given to controls. Their pixel heights grow with the
@@ -27,7 +27,8 @@ struct FontSet {
 };
 
 extern Palette palette;
-// The background of every dialog, and of every message box; 0 until start-up sets them.
+// The dialogs' face as start-up hands it on: its brush, and its colour, which every message box
+// is given; 0 until then.
 extern HBRUSH dialogBrush;
 extern COLORREF dialogColor;
 

@@ -4,8 +4,8 @@ namespace {
 constexpr SchemeColour unset() {
     return {SchemeColour::kUnset, 0};
 }
-constexpr SchemeColour ours(uint32_t rgb) {
-    return {SchemeColour::kOurs, rgb};
+constexpr SchemeColour ours(OurColour colour) {
+    return {SchemeColour::kOurs, static_cast<uint32_t>(colour)};
 }
 constexpr SchemeColour system(SystemColour index) {
     return {SchemeColour::kSystem, index};
@@ -17,24 +17,24 @@ ColourPair schemeColours(Painted what, bool highContrast) {
     case Painted::DialogFace:
         if (highContrast)
             return {system(kSysButtonText), system(kSysButtonFace)};
-        return {unset(), ours(kDialogColor)};
+        return {unset(), ours(OurColour::DialogFace)};
     case Painted::PinNote:
         // The note's red tells nothing that its words do not: the face's own text will do.
         if (highContrast)
             return {system(kSysButtonText), system(kSysButtonFace)};
-        return {ours(kRed), ours(kDialogColor)};
+        return {ours(OurColour::Red), ours(OurColour::DialogFace)};
     case Painted::List:
         if (highContrast)
             return {system(kSysWindowText), system(kSysWindow)};
-        return {ours(kBlack), ours(kLightGreen)};
+        return {ours(OurColour::Black), ours(OurColour::LightGreen)};
     case Painted::Field:
         if (highContrast)
             return {system(kSysWindowText), system(kSysWindow)};
-        return {ours(kBlack), ours(kWhite)};
+        return {ours(OurColour::Black), ours(OurColour::White)};
     case Painted::CopiedField:
         if (highContrast)
             return {system(kSysHighlightText), system(kSysHighlight)};
-        return {ours(kBlack), ours(kRed)};
+        return {ours(OurColour::Black), ours(OurColour::Red)};
     }
     return {unset(), unset()};
 }

@@ -16,12 +16,37 @@ enum SystemColour : uint32_t {
     kSysButtonText = 18,
 };
 
-// One colour: one of ours, as a COLORREF (0x00BBGGRR); one of the system's; or unset, where
-// whatever Windows chose stands.
+// Every colour of ours, each written once (COLORREF order, 0x00BBGGRR): the program makes its
+// brushes from this table, and the rule below names its entries. The dialogs' face is the one
+// colour every dialog and message box is painted with.
+enum class OurColour : uint8_t {
+    White, Black, Red, Green, Blue, Yellow, Cyan, LightMagenta, Grey, LightRed, LightGreen,
+    LightBlue, LightYellow, LightCyan, SoftMagenta, PaleRed, PaleGreen, DialogFace, PaleYellow,
+    PaleCyan, PaleMagenta,
+};
+constexpr int kOurColourCount = 21;
+
+constexpr uint32_t ourRgb(uint32_t red, uint32_t green, uint32_t blue) {
+    return red | green << 8 | blue << 16;
+}
+constexpr uint32_t kOurColours[kOurColourCount] = {
+    ourRgb(255, 255, 255), ourRgb(0, 0, 0),       ourRgb(255, 0, 0),     ourRgb(0, 255, 0),
+    ourRgb(0, 0, 255),     ourRgb(255, 255, 0),   ourRgb(0, 255, 255),   ourRgb(250, 100, 250),
+    ourRgb(192, 192, 192), ourRgb(250, 100, 100), ourRgb(100, 250, 100), ourRgb(100, 100, 250),
+    ourRgb(255, 255, 100), ourRgb(100, 255, 255), ourRgb(250, 150, 250), ourRgb(250, 200, 200),
+    ourRgb(200, 250, 200), ourRgb(200, 200, 240), ourRgb(255, 255, 200), ourRgb(200, 255, 255),
+    ourRgb(250, 200, 250),
+};
+constexpr uint32_t rgbOf(OurColour colour) {
+    return kOurColours[static_cast<int>(colour)];
+}
+
+// One colour: one of ours (an OurColour), one of the system's, or unset, where whatever Windows
+// chose stands.
 struct SchemeColour {
     enum Source : uint8_t { kUnset, kOurs, kSystem };
     Source source;
-    uint32_t value; // the RGB value, or the SystemColour
+    uint32_t value; // the OurColour, or the SystemColour
 };
 
 struct ColourPair {
@@ -37,15 +62,6 @@ enum class Painted {
     Field,       // the main window's ID and password
     CopiedField, // the one of them just copied
 };
-
-constexpr uint32_t ourRgb(uint32_t red, uint32_t green, uint32_t blue) {
-    return red | green << 8 | blue << 16;
-}
-constexpr uint32_t kDialogColor = ourRgb(200, 200, 240);
-constexpr uint32_t kLightGreen = ourRgb(100, 250, 100);
-constexpr uint32_t kRed = ourRgb(255, 0, 0);
-constexpr uint32_t kWhite = ourRgb(255, 255, 255);
-constexpr uint32_t kBlack = ourRgb(0, 0, 0);
 
 // Our colours while high contrast is off; the system pair of the same role while it is on.
 ColourPair schemeColours(Painted what, bool highContrast);

@@ -17,7 +17,7 @@ int answer = -1; // not asked yet
 
 COLORREF colourOf(const SchemeColour& colour) {
     return colour.source == SchemeColour::kSystem ? GetSysColor(static_cast<int>(colour.value))
-                                                  : colour.value;
+                                                  : kOurColours[colour.value];
 }
 } // namespace
 
@@ -41,11 +41,11 @@ void setHighContrastQuery(bool (*replacement)()) {
     query = replacement != nullptr ? replacement : askSystem;
 }
 
-HBRUSH applyColours(HDC dc, const ColourPair& pair, HBRUSH ourBack) {
+HBRUSH applyColours(HDC dc, const ColourPair& pair, const HBRUSH* ourBrushes) {
     if (pair.text.source != SchemeColour::kUnset)
         SetTextColor(dc, colourOf(pair.text));
     SetBkColor(dc, colourOf(pair.back));
-    return pair.back.source == SchemeColour::kSystem
-               ? GetSysColorBrush(static_cast<int>(pair.back.value))
-               : ourBack;
+    if (pair.back.source == SchemeColour::kSystem)
+        return GetSysColorBrush(static_cast<int>(pair.back.value));
+    return ourBrushes != nullptr ? ourBrushes[pair.back.value] : nullptr;
 }

@@ -17,5 +17,6 @@ void followColourChange(HWND window);
 void setHighContrastQuery(bool (*query)());
 
 // Sets the pair on dc (the text colour only when the rule gives one) and returns the brush of its
-// background: the system's own, or ourBack for one of ours.
-HBRUSH applyColours(HDC dc, const ColourPair& pair, HBRUSH ourBack);
+// background: the system's own, or for one of ours its brush in ourBrushes (kOurColourCount
+// of them, made from kOurColours; nullptr where the caller has none).
+HBRUSH applyColours(HDC dc, const ColourPair& pair, const HBRUSH* ourBrushes);

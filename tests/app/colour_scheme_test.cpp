@@ -1,30 +1,27 @@
-// High contrast off: exactly the colours Keyvane always painted; on: one system pair per thing.
+// The contrast rule: with high contrast on, every text and its background are one of the
+// system's own pairs, never mixed across pairs; with it off, ours, and no text in its
+// background's colour.
 #include <gtest/gtest.h>
 
 #include "core/colour_scheme.h"
 
-static bool operator==(const SchemeColour& a, const SchemeColour& b) {
-    return a.source == b.source && a.value == b.value;
-}
-TEST(ColourScheme, OffKeepsOurColoursAndOnGivesTheSystemPairOfWhatIsPainted) {
-    const struct {
-        Painted what;
-        SchemeColour::Source textSource;
-        uint32_t text, back;                 // ours, with high contrast off
-        SystemColour systemText, systemBack; // with it on
-    } cases[] = {
-        {Painted::DialogFace, SchemeColour::kUnset, 0, 0xF0C8C8, kSysButtonText, kSysButtonFace},
-        {Painted::PinNote, SchemeColour::kOurs, 0x0000FF, 0xF0C8C8, kSysButtonText, kSysButtonFace},
-        {Painted::List, SchemeColour::kOurs, 0, 0x64FA64, kSysWindowText, kSysWindow},
-        {Painted::Field, SchemeColour::kOurs, 0, 0xFFFFFF, kSysWindowText, kSysWindow},
-        {Painted::CopiedField, SchemeColour::kOurs, 0, 0x0000FF, kSysHighlightText, kSysHighlight},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.what));
-        ColourPair off = schemeColours(c.what, false), on = schemeColours(c.what, true);
-        EXPECT_EQ(off.text, (SchemeColour{c.textSource, c.text}));
-        EXPECT_EQ(off.back, (SchemeColour{SchemeColour::kOurs, c.back}));
-        EXPECT_EQ(on.text, (SchemeColour{SchemeColour::kSystem, c.systemText}));
-        EXPECT_EQ(on.back, (SchemeColour{SchemeColour::kSystem, c.systemBack}));
+TEST(ColourScheme, EachThingPaintedIsOneSystemPairWithHighContrastAndOursWithout) {
+    const SystemColour pairs[][2] = {{kSysWindowText, kSysWindow},
+                                     {kSysButtonText, kSysButtonFace},
+                                     {kSysHighlightText, kSysHighlight}};
+    for (Painted what : {Painted::DialogFace, Painted::PinNote, Painted::List, Painted::Field,
+                         Painted::CopiedField}) {
+        SCOPED_TRACE(static_cast<int>(what));
+        ColourPair on = schemeColours(what, true), off = schemeColours(what, false);
+        ASSERT_TRUE(on.text.source == SchemeColour::kSystem && on.back.source == SchemeColour::kSystem);
+        bool matched = false;
+        for (const auto& pair : pairs)
+            matched = matched || (on.text.value == pair[0] && on.back.value == pair[1]);
+        EXPECT_TRUE(matched);
+        ASSERT_EQ(off.back.source, SchemeColour::kOurs);
+        ASSERT_LT(off.back.value, static_cast<uint32_t>(kOurColourCount));
+        if (off.text.source != SchemeColour::kUnset) {
+            EXPECT_NE(rgbOf(OurColour(off.text.value)), rgbOf(OurColour(off.back.value)));
+        }
     }
 }

@@ -14,7 +14,7 @@ bool contrast = true;
 const COLORREF kUnset = RGB(1, 2, 3); // a text colour nobody set
 COLORREF expected(SchemeColour colour) {
     return colour.source == SchemeColour::kUnset  ? kUnset
-           : colour.source == SchemeColour::kOurs ? colour.value
+           : colour.source == SchemeColour::kOurs ? kOurColours[colour.value]
                                                   : GetSysColor(static_cast<int>(colour.value));
 }
 
@@ -52,8 +52,7 @@ void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
 } // namespace
 
 TEST(HighContrast, TheWindowsPaintTheSystemPairsWhileItIsOnAndRepaintWhenItChanges) {
-    createPalette(); // and the dialogs' brush, as at start-up
-    dialogBrush = palette.paleBlue;
+    createPalette();
     loginState = LoginState::Unset; // listed, whatever an earlier test's PIN prompt did
     ASSERT_EQ(addEntry("entry", "id", "pw", ""), 0);
     setHighContrastQuery([] { return contrast; });
