@@ -38,17 +38,13 @@ AbsenceSignals* installed = nullptr;
 } // namespace
 
 AbsenceSignals& absenceSignals() {
-    return installed != nullptr ? *installed : platformAbsenceSignals();
+    return installed != nullptr ? *installed : systemSignals;
 }
 
 AbsenceSignals* setAbsenceSignals(AbsenceSignals* signals) {
     AbsenceSignals* previous = installed;
     installed = signals;
     return previous;
-}
-
-AbsenceSignals& platformAbsenceSignals() {
-    return systemSignals;
 }
 
 int lidState(WPARAM event, LPARAM setting) {

@@ -17,12 +17,11 @@ public:
     virtual void unwatchLid(HPOWERNOTIFY lid) = 0;
 };
 
-// What the main window uses: the platform's own unless a test installed another.
+// What the main window uses: the system's own unless a test installed another. WTSAPI32 is no
+// KnownDLL: the system's loads it from the system folder at first use.
 AbsenceSignals& absenceSignals();
-// Installs one (nullptr: the platform's again); returns the previous one.
+// Installs one (nullptr: the system's again); returns the previous one.
 AbsenceSignals* setAbsenceSignals(AbsenceSignals* signals);
-// The system's. WTSAPI32 is no KnownDLL: it is loaded from the system folder at first use.
-AbsenceSignals& platformAbsenceSignals();
 
 // The lid's state in a WM_POWERBROADCAST: 0 closed, 1 open, -1 when the message is not about it.
 int lidState(WPARAM event, LPARAM setting);

@@ -28,13 +28,12 @@ constexpr DWORD kMaxModulePathUnits = 65536;
 
 // Every message of the program appears in the Chimebox message box, in the dialogs' colour,
 // over the main window or where it will open.
-int showInChimebox(const char* text, int type) {
-    return BootMsgBox(text, kProductName, type, 1, dialogColor);
-}
-
-int showInMessageBox(const char* text, int type) {
-    return showOverMainWindow(showInChimebox, text, type);
-}
+struct ChimeboxMessages : MessageBoxes {
+    int show(const char* text, int type) override {
+        return BootMsgBox(text, kProductName, type, 1, dialogColor);
+    }
+} chimebox;
+OverMainWindow messageBoxesOverMainWindow(chimebox);
 
 // The program's path through the wide-character function, in UTF-8, so that any folder name
 // survives whatever the system's code page, and whole at any length Windows allows: a path cut
@@ -65,7 +64,7 @@ bool KeyvaneApp::InitInstance() {
     if (!hasSwitch(GetCommandLineW(), "allowcapture"))
         setCaptureRule(CaptureRule::Exclude);
     InitCommonControls();
-    setMessageHandler(showInMessageBox);
+    setMessageBoxes(&messageBoxesOverMainWindow);
     fillProgramInfo();
     createPalette();
 

@@ -20,12 +20,12 @@ POINT mainWindowCentre(HWND main) {
 }
 } // namespace
 
-int showOverMainWindow(MessageHandler show, const char* text, int type) {
+int OverMainWindow::show(const char* text, int type) {
     Application* app = Application::current();
     Dialog* main = app != nullptr ? app->mainWindow() : nullptr;
     HWND mainWindow = main != nullptr ? main->hwnd() : nullptr;
     if (mainWindow != nullptr && IsWindowVisible(mainWindow))
-        return show(text, type);
+        return boxes_.show(text, type);
 
     // Of no size, so nothing of it shows but its taskbar button, which brings the message up.
     POINT centre = mainWindowCentre(mainWindow);
@@ -33,12 +33,12 @@ int showOverMainWindow(MessageHandler show, const char* text, int type) {
     HWND owner = CreateWindowExW(0, L"Static", WideText(kProductName).get(), WS_POPUP, centre.x,
                                  centre.y, 0, 0, nullptr, nullptr, module, nullptr);
     if (owner == nullptr)
-        return show(text, type);
+        return boxes_.show(text, type);
     applyCaptureRule(owner);
     SendMessageW(owner, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(module, MAKEINTRESOURCEW(IDI_KEYVANE))));
     ShowWindow(owner, SW_SHOWNA);
-    int result = show(text, type);
+    int result = boxes_.show(text, type);
     DestroyWindow(owner);
     return result;
 }

@@ -6,5 +6,12 @@
 
 #include "core/app_message.h"
 
-// Shows text with show; while the main window is not visible, over a stand-in owner.
-int showOverMainWindow(MessageHandler show, const char* text, int type);
+// Shows each message with boxes; while the main window is not visible, over a stand-in owner.
+class OverMainWindow : public MessageBoxes {
+public:
+    explicit OverMainWindow(MessageBoxes& boxes) : boxes_(boxes) {}
+    int show(const char* text, int type) override;
+
+private:
+    MessageBoxes& boxes_;
+};

@@ -1,16 +1,22 @@
-// The program's only way to show a message. The Windows start-up installs the real message box;
-// tests install a recorder, so they see exactly what the user would.
+// The program's only way to show a message, behind one replaceable seam: the Windows start-up
+// installs the real message box; tests install a recorder, so they see exactly what the user
+// would.
 #pragma once
 
 // Shows text (Shift-JIS) modally with the given message-box type and returns the pressed
-// button's code (1 OK ... 7 No).
+// button's code (1 OK ... 7 No), through messageBoxes().
 int appMessageBox(const char* text, int type);
 
-using MessageHandler = int (*)(const char* text, int type);
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual int show(const char* text, int type) = 0;
+};
 
-// Installs the function that appMessageBox calls; returns the previous one. With none
-// installed, appMessageBox shows nothing and answers 1 (OK).
-MessageHandler setMessageHandler(MessageHandler handler);
+// What appMessageBox uses: the installed one; with none, nothing is shown and 1 (OK) answers.
+MessageBoxes& messageBoxes();
+// Installs one (nullptr: none again); returns the previous one.
+MessageBoxes* setMessageBoxes(MessageBoxes* boxes);
 
 // Message-box types and results the program uses.
 enum : int { kMbOk = 0, kMbYesNo = 4 };

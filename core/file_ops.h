@@ -62,7 +62,8 @@ public:
 FileSystem& fileSystem();
 // Installs files (nullptr: the platform's again); returns the previous one.
 FileSystem* setFileSystem(FileSystem* files);
-// The platform's own.
+// The platform's own: the one choice the build makes at link time, file_ops_posix.cpp natively
+// and app/file_ops_win.cpp on Windows, since the core cannot name Windows.
 FileSystem& platformFileSystem();
 
 // Shorthand for the one query the dialogs need too.

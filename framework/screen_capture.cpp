@@ -45,17 +45,13 @@ CaptureRule currentRule = CaptureRule::FollowOwner;
 } // namespace
 
 DisplayAffinity& displayAffinity() {
-    return installed != nullptr ? *installed : platformDisplayAffinity();
+    return installed != nullptr ? *installed : systemAffinity;
 }
 
 DisplayAffinity* setDisplayAffinity(DisplayAffinity* affinity) {
     DisplayAffinity* previous = installed;
     installed = affinity;
     return previous;
-}
-
-DisplayAffinity& platformDisplayAffinity() {
-    return systemAffinity;
 }
 
 CaptureRule setCaptureRule(CaptureRule rule) {

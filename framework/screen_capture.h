@@ -17,13 +17,12 @@ public:
     virtual DWORD get(HWND window) = 0;
 };
 
-// What the dialogs use: the platform's own unless a test installed another.
+// What the dialogs use: the system's own unless a test installed another.
 DisplayAffinity& displayAffinity();
-// Installs one (nullptr: the platform's again); returns the previous one.
+// Installs one (nullptr: the system's again); returns the previous one. The system's refuses
+// WDA_EXCLUDEFROMCAPTURE before Windows 10 version 2004, which would silently apply WDA_MONITOR
+// instead and show the window as a black box in every capture.
 DisplayAffinity* setDisplayAffinity(DisplayAffinity* affinity);
-// The system's. It refuses WDA_EXCLUDEFROMCAPTURE before Windows 10 version 2004, which would
-// silently apply WDA_MONITOR instead and show the window as a black box in every capture.
-DisplayAffinity& platformDisplayAffinity();
 
 enum class CaptureRule { FollowOwner, Exclude };
 

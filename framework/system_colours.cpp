@@ -5,14 +5,16 @@ static_assert(kSysWindow == COLOR_WINDOW && kSysWindowText == COLOR_WINDOWTEXT &
               kSysButtonFace == COLOR_BTNFACE && kSysButtonText == COLOR_BTNTEXT);
 
 namespace {
-bool askSystem() {
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof contrast;
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
+struct SystemHighContrast : HighContrastQuery {
+    bool on() override {
+        HIGHCONTRASTW contrast{};
+        contrast.cbSize = sizeof contrast;
+        return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+               (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    }
+} systemHighContrast;
 
-bool (*query)() = askSystem;
+HighContrastQuery* installed = nullptr;
 int answer = -1; // not asked yet
 
 COLORREF colourOf(const SchemeColour& colour) {
@@ -28,7 +30,7 @@ bool highContrastOn() {
 }
 
 void askHighContrast() {
-    answer = query() ? 1 : 0;
+    answer = highContrastQuery().on() ? 1 : 0;
 }
 
 void followColourChange(HWND window) {
@@ -37,8 +39,14 @@ void followColourChange(HWND window) {
                  RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void setHighContrastQuery(bool (*replacement)()) {
-    query = replacement != nullptr ? replacement : askSystem;
+HighContrastQuery& highContrastQuery() {
+    return installed != nullptr ? *installed : systemHighContrast;
+}
+
+HighContrastQuery* setHighContrastQuery(HighContrastQuery* query) {
+    HighContrastQuery* previous = installed;
+    installed = query;
+    return previous;
 }
 
 HBRUSH applyColours(HDC dc, const ColourPair& pair, const HBRUSH* ourBrushes) {

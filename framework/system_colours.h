@@ -12,9 +12,18 @@ void askHighContrast();
 // A top-level window was told the colours or a setting changed: asks again and repaints the
 // window with all its controls at once.
 void followColourChange(HWND window);
-// Tests: what the system answers at the next ask (wine cannot switch high contrast on); nullptr
-// for SystemParametersInfo's answer.
-void setHighContrastQuery(bool (*query)());
+
+// Asking the system whether high contrast is on, behind one replaceable seam: wine cannot switch
+// it on, so tests answer themselves.
+class HighContrastQuery {
+public:
+    virtual ~HighContrastQuery() = default;
+    virtual bool on() = 0;
+};
+// What askHighContrast uses: SystemParametersInfo's answer unless a test installed another.
+HighContrastQuery& highContrastQuery();
+// Installs one (nullptr: the system's again); returns the previous one.
+HighContrastQuery* setHighContrastQuery(HighContrastQuery* query);
 
 // Sets the pair on dc (the text colour only when the rule gives one) and returns the brush of its
 // background: the system's own, or for one of ours its brush in ourBrushes (kOurColourCount

@@ -106,7 +106,6 @@ void CALLBACK whenUp(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 void openEachWindow() {
-    setMessageHandler([](const char*, int) { return 1; }); // the editor's no-PIN message
     UINT_PTR timer = SetTimer(nullptr, 0, 50, whenUp);
     for (auto open :
          {+[] { MainWindow().DoModal(); }, +[] { EntryEditor().DoModal(); },
@@ -116,7 +115,6 @@ void openEachWindow() {
         open();
     }
     KillTimer(nullptr, timer);
-    setMessageHandler(nullptr);
 }
 
 // This test again in a second process at 144 DPI, which writes each window's look to file, a

@@ -11,6 +11,9 @@
 
 namespace {
 bool contrast = true;
+struct : HighContrastQuery {
+    bool on() override { return contrast; }
+} query;
 const COLORREF kUnset = RGB(1, 2, 3); // a text colour nobody set
 COLORREF expected(SchemeColour colour) {
     return colour.source == SchemeColour::kUnset  ? kUnset
@@ -55,7 +58,7 @@ TEST(HighContrast, TheWindowsPaintTheSystemPairsWhileItIsOnAndRepaintWhenItChang
     createPalette();
     loginState = LoginState::Unset; // listed, whatever an earlier test's PIN prompt did
     ASSERT_EQ(addEntry("entry", "id", "pw", ""), 0);
-    setHighContrastQuery([] { return contrast; });
+    setHighContrastQuery(&query);
     askHighContrast();
     UINT_PTR timer = SetTimer(nullptr, 0, 100, act);
     MainWindow().DoModal();

@@ -69,7 +69,6 @@ void run(Dialog&& dialog, void (*checkOnce)(HWND)) {
 TEST(ReaderAndInput, FieldsAndListsAreNamedAndPinFieldsTakeDigitsWhateverTheInputMethod) {
     NameRecorder recorder;
     setAccessibleNames(&recorder);
-    setMessageHandler([](const char*, int) { return 1; }); // the editor's note that no PIN is set
     run(MainWindow(), [](HWND) {});
     run(PinPrompt(),
         [](HWND prompt) { EXPECT_FALSE(ImmGetContext(GetDlgItem(prompt, IDC_PIN_FIELD))); });
@@ -83,7 +82,6 @@ TEST(ReaderAndInput, FieldsAndListsAreNamedAndPinFieldsTakeDigitsWhateverTheInpu
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, IDC_EDITOR_CHANGE_PIN)));
         EXPECT_EQ(typeOrPaste(pin, {L'９', L'８', L'7', L'６'}, L"５"), L"9876"); // one too many
     });
-    setMessageHandler(nullptr);
     setAccessibleNames(nullptr);
     std::map<int, std::wstring> expected = {
         {IDC_MAIN_LIST, L"登録リスト"},   {IDC_PIN_FIELD, L"暗証番号"},

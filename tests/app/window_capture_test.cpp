@@ -31,12 +31,14 @@ struct Recorder : DisplayAffinity {
 
 // Chimebox.dll's box, under the rule of the library's own copy of the framework; with no
 // application object here either, it picks its owner as it does there.
-int showInLibraryBox(const char* text, int type) {
-    CaptureRule program = setCaptureRule(CaptureRule::FollowOwner);
-    auto result = static_cast<int>(MsgBoxDialog(text, "", type, 0, 0).DoModal());
-    setCaptureRule(program);
-    return result;
-}
+struct LibraryBox : MessageBoxes {
+    int show(const char* text, int type) override {
+        CaptureRule program = setCaptureRule(CaptureRule::FollowOwner);
+        auto result = static_cast<int>(MsgBoxDialog(text, "", type, 0, 0).DoModal());
+        setCaptureRule(program);
+        return result;
+    }
+} libraryBox;
 
 // The user, on a timer that fires only while the queue is empty: the window taking input gets
 // the script's next command if nothing owns it, and is closed otherwise. Main, its About box,
@@ -55,7 +57,7 @@ void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
 } // namespace
 
 TEST(WindowCapture, EveryWindowAsksBeforeItIsVisibleUnlessCaptureIsAllowed) {
-    setMessageHandler(showInLibraryBox);
+    setMessageBoxes(&libraryBox);
     setDisplayAffinity(&recorder);
     UINT_PTR timer = SetTimer(nullptr, 0, 20, act);
     for (CaptureRule rule : {CaptureRule::Exclude, CaptureRule::FollowOwner}) {
@@ -69,7 +71,7 @@ TEST(WindowCapture, EveryWindowAsksBeforeItIsVisibleUnlessCaptureIsAllowed) {
     }
     KillTimer(nullptr, timer);
     setDisplayAffinity(nullptr);
-    setMessageHandler(nullptr);
+    setMessageBoxes(nullptr);
 }
 
 // A message before the main window shows: over a stand-in owner where the main window opens,
@@ -86,7 +88,7 @@ TEST(WindowCapture, AStartUpMessageOpensWhereTheMainWindowWillUnderTheSameRule) 
         GetWindowRect(front, &box);
         PostMessageW(front, WM_CLOSE, 0, 0);
     });
-    showOverMainWindow(showInLibraryBox, "message", 0);
+    OverMainWindow(libraryBox).show("message", 0);
     KillTimer(nullptr, timer);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_NEAR(box.left + box.right, work.left + work.right, 2);

@@ -4,19 +4,15 @@ namespace {
 std::vector<ShownMessage> shown;
 int answer = kIdOk;
 
-int record(const char* text, int type) {
-    shown.push_back({text, type});
-    return answer;
-}
 } // namespace
 
-MessageRecorder::MessageRecorder() : previous_(setMessageHandler(record)) {
+MessageRecorder::MessageRecorder() : previous_(setMessageBoxes(this)) {
     shown.clear();
     answer = kIdOk;
 }
 
 MessageRecorder::~MessageRecorder() {
-    setMessageHandler(previous_);
+    setMessageBoxes(previous_);
 }
 
 const std::vector<ShownMessage>& MessageRecorder::messages() const {
@@ -36,4 +32,9 @@ void MessageRecorder::clear() {
 
 void MessageRecorder::answerWith(int result) {
     answer = result;
+}
+
+int MessageRecorder::show(const char* text, int type) {
+    shown.push_back({text, type});
+    return answer;
 }

@@ -11,10 +11,10 @@ struct ShownMessage {
     int type;
 };
 
-class MessageRecorder {
+class MessageRecorder : public MessageBoxes {
 public:
     MessageRecorder();
-    ~MessageRecorder();
+    ~MessageRecorder() override;
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
@@ -23,7 +23,8 @@ public:
     void clear();
     // The button the next messages are answered with.
     void answerWith(int result);
+    int show(const char* text, int type) override;
 
 private:
-    MessageHandler previous_;
+    MessageBoxes* previous_;
 };
