@@ -25,5 +25,6 @@ struct TemplateLayout {
 };
 
 // false when the bytes end early, hold more items than kMaxItems or are a DLGTEMPLATEEX (a
-// DIALOGEX statement), which a dialog of ours would then leave to the system's scaling.
+// DIALOGEX statement, which none of ours is): such a dialog keeps its first layout at every DPI,
+// since the system's own rescaling is off for every dialog.
 bool readTemplateLayout(const void* bytes, std::size_t size, TemplateLayout& layout);

@@ -1,6 +1,7 @@
 // The changes the dialogs make to what is stored, each written through to the data files at
-// once and each failure reported with its message. With addEntry, overwriteEntry and the
-// login operations, these are the only writers of the store's state.
+// once and each failure reported with its message. With addEntry, overwriteEntry and the login
+// operations, these are all that the dialogs may call to change the store's state; the core's
+// own loading and saving (data_files.h) change it too.
 #pragma once
 
 // The entry at index was copied: its lastUsed becomes now and the List file is saved. The table

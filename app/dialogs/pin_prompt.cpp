@@ -14,7 +14,8 @@ const CommandBinding<PinPrompt> PinPrompt::kCommands[] = {
 };
 
 namespace {
-// Every attempt costs half a second, right or wrong.
+// Every four digits cost half a second before the field is wiped, right or wrong; a right PIN
+// waits once more before the prompt ends.
 constexpr DWORD kAttemptDelayMs = 500;
 } // namespace
 
