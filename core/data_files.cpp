@@ -196,6 +196,49 @@ void reportUnusableDataFolder(const char* programDirectory) {
 // Reading and writing the files, 0 / -1 with no failure message (only moving an unreadable file
 // aside is reported): the public operations below add the messages.
 
+// The header's count, or -1 when the header cannot be read or is not the login's: entries saved
+// under another PIN are never loaded, and the count must be one the file can back (a partial
+// last record counts) before anything is allocated for it.
+int32_t readListCount(FileSystem& files, std::FILE* file) {
+    unsigned char start[kListHeaderSize] = {}; // a short file leaves the missing bytes zero
+    std::fread(start, 1, sizeof start, file);
+    char header[sizeof loginPin];
+    std::memcpy(header, start, sizeof header);
+    header[sizeof header - 1] = '\0';
+    scrambleText(header, sizeof header);
+    int32_t count;
+    std::memcpy(&count, start + sizeof header, sizeof count);
+
+    long long size = files.size(file);
+    long long available = size > static_cast<long long>(kListHeaderSize)
+                              ? (size - static_cast<long long>(kListHeaderSize) +
+                                 static_cast<long long>(sizeof(EntryRecord)) - 1) /
+                                    static_cast<long long>(sizeof(EntryRecord))
+                              : 0;
+    bool ours = std::ferror(file) == 0 && std::strncmp(header, loginPin, sizeof loginPin) == 0;
+    return ours && count >= 0 && count <= available ? count : -1;
+}
+
+// count records, unscrambled and terminated, a short last one filled with zeros; nullptr when
+// they cannot be read.
+EntryRecord* readListRecords(std::FILE* file, int32_t count) {
+    std::size_t bytes = static_cast<std::size_t>(count) * sizeof(EntryRecord);
+    auto* block = static_cast<EntryRecord*>(std::malloc(bytes));
+    if (block == nullptr)
+        return nullptr;
+    std::size_t got = std::fread(block, 1, bytes, file);
+    if (std::ferror(file) != 0) {
+        std::free(block);
+        return nullptr;
+    }
+    std::memset(reinterpret_cast<char*>(block) + got, 0, bytes - got);
+    for (int32_t i = 0; i < count; ++i) {
+        terminateEntryTexts(block[i]);
+        scrambleEntry(block[i]);
+    }
+    return block;
+}
+
 // A missing List file is success with the table unchanged.
 int readListFile() {
     if (dataPaths.listPath.empty())
@@ -210,53 +253,12 @@ int readListFile() {
     std::FILE* file = files.open(dataPaths.listPath, "rb");
     if (file == nullptr)
         return -1;
-    unsigned char start[kListHeaderSize] = {}; // a short file leaves the missing bytes zero
-    std::fread(start, 1, sizeof start, file);
-    char header[sizeof loginPin];
-    std::memcpy(header, start, sizeof header);
-    header[sizeof header - 1] = '\0';
-    scrambleText(header, sizeof header);
-    int32_t count;
-    std::memcpy(&count, start + sizeof header, sizeof count);
-
-    // Entries saved under another PIN are never loaded, and the count must be one the file
-    // can back (a partial last record counts) before anything is allocated for it.
-    long long size = files.size(file);
-    long long available = size > static_cast<long long>(kListHeaderSize)
-                              ? (size - static_cast<long long>(kListHeaderSize) +
-                                 static_cast<long long>(sizeof(EntryRecord)) - 1) /
-                                    static_cast<long long>(sizeof(EntryRecord))
-                              : 0;
-    if (std::ferror(file) != 0 || std::strncmp(header, loginPin, sizeof loginPin) != 0 ||
-        count < 0 || count > available) {
-        files.close(file);
-        return -1;
-    }
-    if (count == 0) {
-        files.close(file);
-        unread.list = false;
-        return 0;
-    }
-    std::size_t bytes = static_cast<std::size_t>(count) * sizeof(EntryRecord);
-    auto* block = static_cast<EntryRecord*>(std::malloc(bytes));
-    if (block == nullptr) {
-        files.close(file);
-        return -1;
-    }
-    std::size_t got = std::fread(block, 1, bytes, file);
-    bool failed = std::ferror(file) != 0;
+    int32_t count = readListCount(files, file);
+    EntryRecord* records = count > 0 ? readListRecords(file, count) : nullptr;
     files.close(file);
-    if (failed) {
-        std::free(block);
+    if (count < 0 || (count > 0 && records == nullptr))
         return -1;
-    }
-    std::memset(reinterpret_cast<char*>(block) + got, 0, bytes - got); // a short last record
-
-    for (int32_t i = 0; i < count; ++i) {
-        terminateEntryTexts(block[i]);
-        scrambleEntry(block[i]);
-    }
-    entryTable.records = block;
+    entryTable.records = records;
     entryTable.count = count;
     sortEntries();
     unread.list = false;
