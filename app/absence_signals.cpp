@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "core/seam.h"
 #include "framework/system_library.h"
 
 namespace {
@@ -33,18 +34,20 @@ public:
     void unwatchLid(HPOWERNOTIFY lid) override { UnregisterPowerSettingNotification(lid); }
 };
 
-SystemAbsenceSignals systemSignals;
-AbsenceSignals* installed = nullptr;
+AbsenceSignals& systemSignals() {
+    static SystemAbsenceSignals signals;
+    return signals;
+}
+
+Seam<AbsenceSignals, systemSignals> seam;
 } // namespace
 
 AbsenceSignals& absenceSignals() {
-    return installed != nullptr ? *installed : systemSignals;
+    return seam.get();
 }
 
 AbsenceSignals* setAbsenceSignals(AbsenceSignals* signals) {
-    AbsenceSignals* previous = installed;
-    installed = signals;
-    return previous;
+    return seam.install(signals);
 }
 
 int lidState(WPARAM event, LPARAM setting) {

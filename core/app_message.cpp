@@ -1,12 +1,17 @@
 #include "core/app_message.h"
 
+#include "core/seam.h"
+
 namespace {
 // Before start-up installs the real box, and in tests that show nothing.
-struct Silent : MessageBoxes {
-    int show(const char*, int) override { return kIdOk; }
-} silent;
+MessageBoxes& silent() {
+    static struct : MessageBoxes {
+        int show(const char*, int) override { return kIdOk; }
+    } boxes;
+    return boxes;
+}
 
-MessageBoxes* installed = nullptr;
+Seam<MessageBoxes, silent> seam;
 } // namespace
 
 int appMessageBox(const char* text, int type) {
@@ -14,11 +19,9 @@ int appMessageBox(const char* text, int type) {
 }
 
 MessageBoxes& messageBoxes() {
-    return installed != nullptr ? *installed : silent;
+    return seam.get();
 }
 
 MessageBoxes* setMessageBoxes(MessageBoxes* boxes) {
-    MessageBoxes* previous = installed;
-    installed = boxes;
-    return previous;
+    return seam.install(boxes);
 }

@@ -1,17 +1,17 @@
 #include "core/file_ops.h"
 
+#include "core/seam.h"
+
 namespace {
-FileSystem* installed = nullptr;
+Seam<FileSystem, platformFileSystem> seam;
 }
 
 FileSystem& fileSystem() {
-    return installed != nullptr ? *installed : platformFileSystem();
+    return seam.get();
 }
 
 FileSystem* setFileSystem(FileSystem* files) {
-    FileSystem* previous = installed;
-    installed = files;
-    return previous;
+    return seam.install(files);
 }
 
 bool StdioFileSystem::write(std::FILE* file, const void* bytes, std::size_t size) {

@@ -1,5 +1,6 @@
 #include "framework/accessible_names.h"
 
+#include "core/seam.h"
 #include "framework/dialog.h"
 #include "framework/wide_text.h"
 
@@ -43,18 +44,20 @@ private:
     IAccPropServices* services_ = nullptr; // kept until the process ends
 };
 
-SystemAccessibleNames systemNames;
-AccessibleNames* installed = nullptr;
+AccessibleNames& systemNames() {
+    static SystemAccessibleNames names;
+    return names;
+}
+
+Seam<AccessibleNames, systemNames> seam;
 } // namespace
 
 AccessibleNames& accessibleNames() {
-    return installed != nullptr ? *installed : systemNames;
+    return seam.get();
 }
 
 AccessibleNames* setAccessibleNames(AccessibleNames* names) {
-    AccessibleNames* previous = installed;
-    installed = names;
-    return previous;
+    return seam.install(names);
 }
 
 // A dialog's names: given in its OnInitDialog, taken back before its window goes.

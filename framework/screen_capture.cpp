@@ -1,5 +1,7 @@
 #include "framework/screen_capture.h"
 
+#include "core/seam.h"
+
 namespace {
 // Windows 10 version 2004, the first build that knows WDA_EXCLUDEFROMCAPTURE.
 constexpr DWORD kFirstExcludingBuild = 19041;
@@ -39,19 +41,21 @@ public:
     }
 };
 
-SystemDisplayAffinity systemAffinity;
-DisplayAffinity* installed = nullptr;
+DisplayAffinity& systemAffinity() {
+    static SystemDisplayAffinity affinity;
+    return affinity;
+}
+
+Seam<DisplayAffinity, systemAffinity> seam;
 CaptureRule currentRule = CaptureRule::FollowOwner;
 } // namespace
 
 DisplayAffinity& displayAffinity() {
-    return installed != nullptr ? *installed : systemAffinity;
+    return seam.get();
 }
 
 DisplayAffinity* setDisplayAffinity(DisplayAffinity* affinity) {
-    DisplayAffinity* previous = installed;
-    installed = affinity;
-    return previous;
+    return seam.install(affinity);
 }
 
 CaptureRule setCaptureRule(CaptureRule rule) {

@@ -1,20 +1,25 @@
 #include "framework/system_colours.h"
 
+#include "core/seam.h"
+
 static_assert(kSysWindow == COLOR_WINDOW && kSysWindowText == COLOR_WINDOWTEXT &&
               kSysHighlight == COLOR_HIGHLIGHT && kSysHighlightText == COLOR_HIGHLIGHTTEXT &&
               kSysButtonFace == COLOR_BTNFACE && kSysButtonText == COLOR_BTNTEXT);
 
 namespace {
-struct SystemHighContrast : HighContrastQuery {
-    bool on() override {
-        HIGHCONTRASTW contrast{};
-        contrast.cbSize = sizeof contrast;
-        return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
-               (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-    }
-} systemHighContrast;
+HighContrastQuery& systemQuery() {
+    static struct : HighContrastQuery {
+        bool on() override {
+            HIGHCONTRASTW contrast{};
+            contrast.cbSize = sizeof contrast;
+            return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                   (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+        }
+    } query;
+    return query;
+}
 
-HighContrastQuery* installed = nullptr;
+Seam<HighContrastQuery, systemQuery> seam;
 int answer = -1; // not asked yet
 
 COLORREF colourOf(const SchemeColour& colour) {
@@ -40,13 +45,11 @@ void followColourChange(HWND window) {
 }
 
 HighContrastQuery& highContrastQuery() {
-    return installed != nullptr ? *installed : systemHighContrast;
+    return seam.get();
 }
 
 HighContrastQuery* setHighContrastQuery(HighContrastQuery* query) {
-    HighContrastQuery* previous = installed;
-    installed = query;
-    return previous;
+    return seam.install(query);
 }
 
 HBRUSH applyColours(HDC dc, const ColourPair& pair, const HBRUSH* ourBrushes) {
