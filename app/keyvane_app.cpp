@@ -12,6 +12,7 @@
 #include "app/dialogs/main_window.h"
 #include "app/look.h"
 #include "core/program_info.h"
+#include "app/process_guard_win.h"
 #include "app/resources/resource.h"
 #include "framework/screen_capture.h"
 #include "framework/wide_text.h"
@@ -57,6 +58,8 @@ bool KeyvaneApp::InitInstance() {
     if (!hasSwitch(GetCommandLineW(), "allowcapture"))
         setCaptureRule(CaptureRule::Exclude);
     InitCommonControls();
+    // Before the PIN is typed: other programs of this user cannot read or change our memory.
+    closeProcessToOthers();
     setMessageHandler(showInMessageBox);
     fillProgramInfo();
     createPalette();

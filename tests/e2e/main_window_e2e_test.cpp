@@ -1,6 +1,6 @@
 // Keyvane from the outside: start-up, the single instance, the PIN prompt, login and the
 // automatic logout, copying, the Web button and the keys that must not close anything; what
-// other accounts may open.
+// other accounts and programs may open.
 #include <gtest/gtest.h>
 
 #include <aclapi.h>
@@ -140,6 +140,24 @@ TEST(StartUp, DataNewOrFoundOpenToOthersIsClosedToThemAndItsFilesKeepTheirBytes)
         keepFolderPrivate(widePath(data.path()).c_str());
         EXPECT_EQ(recorder.set, set) << found;
     }
+}
+
+// Wine drops a process DACL's protected flag and lets the owner change it whatever OWNER RIGHTS
+// says: the entries are read through the handle that starting the program gave.
+TEST(StartUp, OtherProgramsMayOnlyAskAfterTheProcessWaitForItOrEndIt) {
+    KeyvaneRobot robot;
+    ASSERT_NE(robot.startToMainWindow(), nullptr);
+    EXPECT_EQ(OpenProcess(PROCESS_VM_READ, FALSE, robot.processId()), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
+    EXPECT_TRUE(
+        CloseHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE,
+                                FALSE, robot.processId())));
+    PSECURITY_DESCRIPTOR process = nullptr;
+    GetSecurityInfo(robot.processHandle(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                    nullptr, nullptr, nullptr, &process);
+    std::string dacl = daclText(process);
+    LocalFree(process);
+    EXPECT_EQ(dacl.substr(dacl.find('(')), "(A;;0x101001;;;" + userSid() + ")(A;;0x101001;;;OW)");
 }
 
 TEST(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {
