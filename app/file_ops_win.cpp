@@ -3,6 +3,7 @@
 // "\\?\UNC\server\share\...", which the wide functions take up to 32,767 characters long, so
 // the limit is the file system's and not MAX_PATH's.
 #include "core/file_ops.h"
+#include "app/private_folder_win.h"
 
 #include <windows.h>
 
@@ -190,6 +191,7 @@ public:
     int rename(const char* source, const char* target) override {
         return moveFile(source, target, 0) ? 0 : -1;
     }
+    void keepPrivate(const char* path) override { keepFolderPrivate(LongPath(path).get()); }
 };
 
 // VERSION.DLL reads the file itself; an ordinary path goes to it as it stands, a longer one in

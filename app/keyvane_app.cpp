@@ -13,6 +13,7 @@
 #include "app/look.h"
 #include "app/message_owner.h"
 #include "core/program_info.h"
+#include "app/process_guard_win.h"
 #include "app/resources/resource.h"
 #include "framework/screen_capture.h"
 #include "framework/system_library.h"
@@ -64,6 +65,8 @@ bool KeyvaneApp::InitInstance() {
     if (!hasSwitch(GetCommandLineW(), "allowcapture"))
         setCaptureRule(CaptureRule::Exclude);
     InitCommonControls();
+    // Before the PIN is typed: other programs of this user cannot read or change our memory.
+    closeProcessToOthers();
     setMessageBoxes(&messageBoxesOverMainWindow);
     fillProgramInfo();
     createPalette();

@@ -327,6 +327,7 @@ void initDataStore(const char* programDirectory) {
         reportUnusableDataFolder(programDirectory);
     } else {
         makeDirectoryTree(dataPaths.dataDir);
+        fileSystem().keepPrivate(dataPaths.dataDir); // new, or found open to others
         if (!resolveInterruptedCommit())
             refuseDataPaths();
     }

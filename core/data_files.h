@@ -16,10 +16,10 @@
 constexpr std::size_t kListHeaderSize = 12; // stored PIN (8) and count (4)
 
 // Start-up: forgets the login, clears the settings and the table, derives the paths from the
-// program directory, creates the Data directory, finishes or undoes a PIN change that was cut
-// short, removes leftover temporary files and loads the Setup file (silently). When the paths
-// cannot be formed the user is told, once, which folder cannot be used; every load and save
-// then fails.
+// program directory, creates the Data directory and keeps it closed to other accounts
+// (FileSystem::keepPrivate), finishes or undoes a PIN change that was cut short, removes
+// leftover temporary files and loads the Setup file (silently). When the paths cannot be formed
+// the user is told, once, which folder cannot be used; every load and save then fails.
 void initDataStore(const char* programDirectory);
 
 // Shutdown: clears the settings and frees the table. Nothing is written.

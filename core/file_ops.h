@@ -49,6 +49,10 @@ public:
     virtual int replace(const char* source, const char* target) = 0;
     // Gives source the name target, which must not exist yet; 0 / -1. Needs no free space.
     virtual int rename(const char* source, const char* target) = 0;
+    // Closes a directory, and everything in it and made in it later, to everyone but the user
+    // running the program (and the system's own accounts), changing no file's bytes. Silent:
+    // where the file system keeps no permissions, or the change is refused, nothing changes.
+    virtual void keepPrivate(const char* path) = 0;
 };
 
 // The standard C parts that every platform's file system shares.

@@ -43,6 +43,7 @@ public:
         // A file system without RENAME_NOREPLACE: one instance runs, so checking first is safe.
         return std::rename(source, target) == 0 ? 0 : -1;
     }
+    void keepPrivate(const char* path) override { chmod(path, S_IRWXU); }
 };
 } // namespace
 

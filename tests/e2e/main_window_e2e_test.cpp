@@ -1,10 +1,15 @@
 // Keyvane from the outside: start-up, the single instance, the PIN prompt, login and the
-// automatic logout, copying, the Web button and the keys that must not close anything.
+// automatic logout, copying, the Web button and the keys that must not close anything; what
+// other accounts and programs may open.
 #include <gtest/gtest.h>
+
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <ctime>
 #include <string>
 
+#include "app/private_folder_win.h"
 #include "tests/e2e/keyvane_test_support.h"
 
 using namespace kv;
@@ -21,6 +26,54 @@ void prepareLoggedInData(KeyvaneRobot& robot, int32_t autoLogoutOff = 0) {
     robot.writeDataFile("Setup", setupFileBytes("1234", autoLogoutOff));
     robot.writeDataFile("List", listFileBytes("1234", kEntries));
 }
+
+// Security as SDDL texts: the user this process runs as, a descriptor's DACL, a folder's DACL set.
+std::string userSid() {
+    HANDLE token = nullptr;
+    alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
+    DWORD size = 0;
+    char* text = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+        GetTokenInformation(token, TokenUser, user, sizeof user, &size))
+        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &text);
+    CloseHandle(token);
+    std::string sid = text != nullptr ? text : "";
+    LocalFree(text);
+    return sid;
+}
+
+std::string daclText(PSECURITY_DESCRIPTOR descriptor) {
+    char* text = nullptr;
+    ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                         DACL_SECURITY_INFORMATION, &text, nullptr);
+    std::string dacl = text != nullptr ? text : "";
+    LocalFree(text);
+    return dacl;
+}
+
+bool setDacl(const std::string& path, const std::string& sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1,
+                                                                    &descriptor, nullptr) &&
+               SetFileSecurityW(widePath(path).c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return set;
+}
+
+// Answers a folder's DACL as given and records the one set on it.
+struct FolderRecorder : FolderSecurity {
+    std::string found, set;
+    FolderSecurity* previous = setFolderSecurity(this);
+    ~FolderRecorder() override { setFolderSecurity(previous); }
+    DWORD read(HANDLE, PSECURITY_DESCRIPTOR& descriptor) override {
+        return !ConvertStringSecurityDescriptorToSecurityDescriptorA(found.c_str(), SDDL_REVISION_1,
+                                                                     &descriptor, nullptr);
+    }
+    DWORD write(HANDLE, PSECURITY_DESCRIPTOR descriptor) override {
+        set = daclText(descriptor);
+        return ERROR_SUCCESS;
+    }
+};
 } // namespace
 
 TEST(StartUp, FirstRunAsksNothingAndListsAnUnprotectedList) {
@@ -45,6 +98,66 @@ TEST(StartUp, TheDataDirectoryIsCreatedOnFirstStart) {
     ASSERT_NE(robot.startToMainWindow(), nullptr);
     EXPECT_TRUE(isDirectory(robot.folder() + "\\Data"));
     EXPECT_TRUE(listDir(robot.folder() + "\\Data").empty());
+}
+
+// Wine rebuilds a folder's DACL from its Unix mode at every open, merging in the parent's
+// inheritable entries (not through SetFileSecurityW), and keeps no protected flag: read back,
+// Data's DACL shows who may open it, and the exact entries are checked at the seam.
+TEST(StartUp, DataNewOrFoundOpenToOthersIsClosedToThemAndItsFilesKeepTheirBytes) {
+    const std::string user = userSid(), mine = "(A;OICI;FA;;;" + user + ")";
+    const Bytes list = listFileBytes("", kEntries), setup = setupFileBytes("", 0);
+    for (bool found : {false, true}) {
+        KeyvaneRobot robot; // in a folder that is its user's, with all made in it everyone's
+        ASSERT_TRUE(setDacl(robot.folder(), "D:(A;;FA;;;" + user + ")(A;OICIIO;FA;;;WD)"));
+        if (found) {
+            robot.writeDataFile("List", list);
+            robot.writeDataFile("Setup", setup);
+            ASSERT_TRUE(setDacl(robot.folder() + "\\Data", "D:(A;OICI;FA;;;WD)"));
+        }
+        ASSERT_NE(robot.startToMainWindow(), nullptr);
+        PSECURITY_DESCRIPTOR data = nullptr;
+        GetNamedSecurityInfoW(widePath(robot.folder() + "\\Data").c_str(), SE_FILE_OBJECT,
+                              DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr, &data);
+        EXPECT_EQ(daclText(data).find(";WD)"), std::string::npos) << daclText(data);
+        LocalFree(data);
+        EXPECT_TRUE(!found ||
+                    (robot.readDataFile("List") == list && robot.readDataFile("Setup") == setup));
+    }
+    // Data's DACL as found, and the one set on it. Inherited entries, even from a private
+    // parent, let in whatever the parent lets in later.
+    const std::string closed = "D:P" + mine + "(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+    const std::pair<std::string, std::string> cases[] = {
+        {"D:AI(A;OICIID;FA;;;SY)(A;OICIID;FA;;;BA)(A;OICIID;FA;;;" + user + ")", closed},
+        {"D:NO_ACCESS_CONTROL", closed},               // everyone
+        {"D:P" + mine + "(A;OICIIO;GR;;;BU)", closed}, // Users read what is made in it
+        {closed, ""},
+        {"D:P" + mine, ""}, // closed further by its user
+    };
+    TempDir data;
+    for (const auto& [found, set] : cases) {
+        FolderRecorder recorder;
+        recorder.found = found;
+        keepFolderPrivate(widePath(data.path()).c_str());
+        EXPECT_EQ(recorder.set, set) << found;
+    }
+}
+
+// Wine drops a process DACL's protected flag and lets the owner change it whatever OWNER RIGHTS
+// says: the entries are read through the handle that starting the program gave.
+TEST(StartUp, OtherProgramsMayOnlyAskAfterTheProcessWaitForItOrEndIt) {
+    KeyvaneRobot robot;
+    ASSERT_NE(robot.startToMainWindow(), nullptr);
+    EXPECT_EQ(OpenProcess(PROCESS_VM_READ, FALSE, robot.processId()), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
+    EXPECT_TRUE(
+        CloseHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE,
+                                FALSE, robot.processId())));
+    PSECURITY_DESCRIPTOR process = nullptr;
+    GetSecurityInfo(robot.processHandle(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                    nullptr, nullptr, nullptr, &process);
+    std::string dacl = daclText(process);
+    LocalFree(process);
+    EXPECT_EQ(dacl.substr(dacl.find('(')), "(A;;0x101001;;;" + userSid() + ")(A;;0x101001;;;OW)");
 }
 
 TEST(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {

@@ -54,6 +54,8 @@ public:
     // --- the process ---
     bool start(const std::string& arguments = "");
     DWORD processId() const { return processId_; }
+    // The handle starting it gave, with every right: the program's own DACL shuts out others.
+    HANDLE processHandle() const { return process_.hProcess; }
     bool running() const;
     // Holds the program's main thread still for ms milliseconds, as a busy disk or a sleeping
     // computer would.

@@ -41,6 +41,7 @@ public:
     int close(std::FILE* file) override;
     int replace(const char* source, const char* target) override;
     int rename(const char* source, const char* target) override;
+    void keepPrivate(const char* path) override { real_.keepPrivate(path); } // changes no bytes
 
 private:
     // Counts a step; false when it must fail.

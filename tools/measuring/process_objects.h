@@ -21,7 +21,8 @@ inline bool operator!=(const ObjectCounts& a, const ObjectCounts& b) {
 
 bool underWine();
 
-// process needs PROCESS_QUERY_INFORMATION | PROCESS_VM_READ.
+// process needs PROCESS_QUERY_INFORMATION | PROCESS_VM_READ: for Keyvane, whose DACL refuses them
+// to every later OpenProcess, the handle that starting it gave.
 // On Windows the system's own counts, GetGuiResources. Wine 8 answers 0 there, so under Wine:
 // GDI objects are the used entries of the process's GDI handle table, read from its memory;
 // USER objects are its windows (see windowsOf). Wine keeps its menus, icons and cursors where no
