@@ -15,6 +15,9 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/unpacked)
 
 string(REGEX REPLACE "\\.zip$" "" name ${ZIP_NAME})
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH}) # any time will do here, and the source may lack git
+    set(ENV{SOURCE_DATE_EPOCH} 1700000000)
+endif()
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}
                 COMMAND_ERROR_IS_FATAL ANY OUTPUT_QUIET)
 execute_process(COMMAND ${SOURCE_DIR}/tools/release-zip ${WORK_DIR} ${name}

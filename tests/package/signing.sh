@@ -5,6 +5,7 @@
 #   signing.sh SOURCE BUILD NAME WORK
 set -euo pipefail
 source=$1 build=$2 name=$3 work=$4
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-1700000000} # any time will do; git may be absent
 rm -rf "$work"
 mkdir -p "$work/build"
 cd "$work"
