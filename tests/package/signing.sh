@@ -24,7 +24,11 @@ release=$work/build/release
 cmake --install "$build" --prefix "$release" >/dev/null
 "$source/tools/release-zip" "$release" "$name" >/dev/null
 KEYVANE_SIGN_PASSWORD=throwaway KEYVANE_BUILD=$work/build "$source/tools/sign" signer.pfx >sign.log
-grep -q "No timestamp" sign.log || { cat sign.log; echo "no word of the missing timestamp" >&2; exit 1; }
+grep -q "No timestamp" sign.log || {
+    cat sign.log
+    echo "no word of the missing timestamp" >&2
+    exit 1
+}
 
 mkdir unpacked
 (cd unpacked && cmake -E tar xf "$release/$name.zip")

@@ -12,9 +12,14 @@ cmake -E tar xf "$pack"
 folder=$work/$(basename "$pack" .zip)
 
 status=0
-(cd "$folder" && "$here/tools/wine-exec" cmd /c run-tests.cmd /quick >"$work/run.log" 2>&1) ||
+(cd "$folder" &&
+    "$here/tools/wine-exec" cmd /c run-tests.cmd /quick </dev/null >"$work/run.log" 2>&1) ||
     status=$?
-[ -f "$folder/report.txt" ] || { cat "$work/run.log"; echo "run-tests.cmd wrote no report" >&2; exit 1; }
+[ -f "$folder/report.txt" ] || {
+    cat "$work/run.log"
+    echo "run-tests.cmd wrote no report" >&2
+    exit 1
+}
 report=$work/report.txt
 tr -d '\r' <"$folder/report.txt" >"$report" # written for Windows, with CRLF
 cat "$report"
@@ -25,7 +30,8 @@ for program in $programs; do
     lines=$(grep -c "^$program: " "$report" || true)
     [ "$lines" = 1 ] || fail "$program has $lines lines in the report"
     if [ "$program" = keyvane_e2e_tests ]; then
-        grep -q "^$program: not run: left out by /quick" "$report" || fail "$program ran with /quick"
+        grep -q "^$program: not run: left out by /quick" "$report" ||
+            fail "$program ran with /quick"
     else
         grep -Eq "^$program: [1-9][0-9]* passed, 0 failed, [0-9]+ skipped$" "$report" ||
             fail "$program did not pass"

@@ -18,6 +18,9 @@ set "status=%errorlevel%"
 type report.txt
 echo.
 echo This report is in %~dp0report.txt
+rem A double-clicked window would close before anyone read it; with its input from nul this
+rem does not wait.
+pause
 exit /b %status%
 
 :run
