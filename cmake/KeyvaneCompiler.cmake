@@ -20,9 +20,13 @@ if(KEYVANE_SANITIZE)
 endif()
 
 if(WIN32)
-    # Nothing to ship but our own binaries.
+    # Nothing to ship but our own binaries. They are the same bytes from the same source, built
+    # anywhere at any time: the linker writes no time into the PE headers (Time/Date and the
+    # export directory's stamp are 0), and no path of the build gets into an object.
     add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections
-                     $<$<CONFIG:Release>:-s>)
-    add_compile_options(-ffunction-sections -fdata-sections)
+                     -Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)
+    add_compile_options(-ffunction-sections -fdata-sections
+                        -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                        -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
