@@ -201,7 +201,8 @@ int WindowsFileSystem::readVersion(const char* path, int32_t (&parts)[4]) {
     using SizeFn = DWORD(WINAPI*)(const wchar_t*, DWORD*);
     using InfoFn = BOOL(WINAPI*)(const wchar_t*, DWORD, DWORD, void*);
     using QueryFn = BOOL(WINAPI*)(const void*, const wchar_t*, void**, UINT*);
-    static const auto versionSize = systemFunction<SizeFn>(L"version.dll", "GetFileVersionInfoSizeW");
+    static const auto versionSize =
+        systemFunction<SizeFn>(L"version.dll", "GetFileVersionInfoSizeW");
     static const auto versionInfo = systemFunction<InfoFn>(L"version.dll", "GetFileVersionInfoW");
     static const auto queryValue = systemFunction<QueryFn>(L"version.dll", "VerQueryValueW");
     if (versionSize == nullptr || versionInfo == nullptr || queryValue == nullptr)

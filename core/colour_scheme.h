@@ -19,11 +19,14 @@ enum SystemColour : uint32_t {
 // Every colour of ours, each written once (COLORREF order, 0x00BBGGRR): the program makes its
 // brushes from this table, and the rule below names its entries. The dialogs' face is the one
 // colour every dialog and message box is painted with.
+// A table, not one name a line.
+// clang-format off
 enum class OurColour : uint8_t {
     White, Black, Red, Green, Blue, Yellow, Cyan, LightMagenta, Grey, LightRed, LightGreen,
     LightBlue, LightYellow, LightCyan, SoftMagenta, PaleRed, PaleGreen, DialogFace, PaleYellow,
     PaleCyan, PaleMagenta,
 };
+// clang-format on
 constexpr int kOurColourCount = 21;
 
 constexpr uint32_t ourRgb(uint32_t red, uint32_t green, uint32_t blue) {

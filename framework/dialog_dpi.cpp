@@ -73,9 +73,10 @@ SIZE Dialog::OnGetDpiScaledSize(int dpi) const {
     if (!font)
         return {0, 0};
     PixelRect client = mapDialogUnits(layout.rect, baseUnitsOf(font.get()));
-    RECT frame = windowRectForClient(
-        {0, 0, client.width(), client.height()}, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
-        GetMenu(hwnd_) != nullptr, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi);
+    RECT frame = windowRectForClient({0, 0, client.width(), client.height()},
+                                     static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                                     GetMenu(hwnd_) != nullptr,
+                                     static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 

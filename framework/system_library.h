@@ -30,9 +30,9 @@ inline HMODULE loadSystemLibrary(const wchar_t* name) {
 // missing (an older Windows). The DLL stays loaded to the end of the process.
 template <class F> F systemFunction(const wchar_t* library, const char* name) {
     HMODULE module = loadSystemLibrary(library);
-    return module != nullptr ? reinterpret_cast<F>(
-                                   reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
-                             : nullptr;
+    return module != nullptr
+               ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+               : nullptr;
 }
 
 // For a program, first thing at start: DLLs loaded later on its behalf (by the shell, the input
@@ -47,7 +47,8 @@ inline void restrictDllSearchToSystem() {
     auto function = [kernel](const char* name) {
         return reinterpret_cast<void (*)()>(GetProcAddress(kernel, name));
     };
-    if (auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(function("SetDefaultDllDirectories")))
+    if (auto set =
+            reinterpret_cast<SetDefaultDllDirectoriesFn>(function("SetDefaultDllDirectories")))
         set(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Takes the current directory out of the search that older systems still make.
     if (auto set = reinterpret_cast<SetDllDirectoryFn>(function("SetDllDirectoryW")))

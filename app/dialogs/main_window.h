@@ -81,11 +81,11 @@ private:
     Icon icon_;
     Icon smallIcon_;
     HACCEL keys_;
-    DWORD copiedChangeCount_ = 0; // the clipboard's counter after the last copy
-    bool startedUp_ = false;         // past the start-up login
-    bool sessionWatched_ = false;        // for WM_WTSSESSION_CHANGE
-    HPOWERNOTIFY lidWatch_ = nullptr;    // for the lid's WM_POWERBROADCAST
-    int lidOpen_ = -1;                   // as last told: 1 open, 0 closed, -1 not yet
+    DWORD copiedChangeCount_ = 0;     // the clipboard's counter after the last copy
+    bool startedUp_ = false;          // past the start-up login
+    bool sessionWatched_ = false;     // for WM_WTSSESSION_CHANGE
+    HPOWERNOTIFY lidWatch_ = nullptr; // for the lid's WM_POWERBROADCAST
+    int lidOpen_ = -1;                // as last told: 1 open, 0 closed, -1 not yet
     Field highlightField_ = kNoField;
     LogoutCountdown countdown_{*this};
 };

@@ -20,8 +20,10 @@ struct Signals : AbsenceSignals { // refuses the first registration, as early af
 } signals;
 
 void sendLid(HWND main, DWORD state) {
-    POWERBROADCAST_SETTING lid{{0xba3e0f4d, 0xb817, 0x4094, {0xa2, 0xd1, 0xd5, 0x63, 0x79, 0xe6, 0xa0, 0xf3}},
-                               sizeof state, {}};
+    POWERBROADCAST_SETTING lid{
+        {0xba3e0f4d, 0xb817, 0x4094, {0xa2, 0xd1, 0xd5, 0x63, 0x79, 0xe6, 0xa0, 0xf3}},
+        sizeof state,
+        {}};
     std::memcpy(lid.Data, &state, sizeof state);
     SendMessageW(main, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&lid));
 }
@@ -35,7 +37,8 @@ void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
     else if (main != nullptr && step++ == 0) {
         EXPECT_EQ(signals.tries + signals.lids, 2);
         // Another window of the thread that the main window owns, as the input method's is.
-        HWND other = CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 0, 0, main, nullptr, nullptr, nullptr);
+        HWND other =
+            CreateWindowW(L"Static", L"", WS_POPUP, 0, 0, 0, 0, main, nullptr, nullptr, nullptr);
         sendLid(main, 0); // as told at registration: a laptop on a dock runs closed
         sendLid(main, 1);
         EXPECT_EQ(loginState, LoginState::LoggedIn);

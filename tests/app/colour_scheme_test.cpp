@@ -13,7 +13,8 @@ TEST(ColourScheme, EachThingPaintedIsOneSystemPairWithHighContrastAndOursWithout
                          Painted::CopiedField}) {
         SCOPED_TRACE(static_cast<int>(what));
         ColourPair on = schemeColours(what, true), off = schemeColours(what, false);
-        ASSERT_TRUE(on.text.source == SchemeColour::kSystem && on.back.source == SchemeColour::kSystem);
+        ASSERT_TRUE(on.text.source == SchemeColour::kSystem &&
+                    on.back.source == SchemeColour::kSystem);
         bool matched = false;
         for (const auto& pair : pairs)
             matched = matched || (on.text.value == pair[0] && on.back.value == pair[1]);

@@ -27,39 +27,6 @@ void prepareLoggedInData(KeyvaneRobot& robot, int32_t autoLogoutOff = 0) {
     robot.writeDataFile("List", listFileBytes("1234", kEntries));
 }
 
-// Security as SDDL texts: the user this process runs as, a descriptor's DACL, a folder's DACL set.
-std::string userSid() {
-    HANDLE token = nullptr;
-    alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
-    DWORD size = 0;
-    char* text = nullptr;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
-        GetTokenInformation(token, TokenUser, user, sizeof user, &size))
-        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &text);
-    CloseHandle(token);
-    std::string sid = text != nullptr ? text : "";
-    LocalFree(text);
-    return sid;
-}
-
-std::string daclText(PSECURITY_DESCRIPTOR descriptor) {
-    char* text = nullptr;
-    ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
-                                                         DACL_SECURITY_INFORMATION, &text, nullptr);
-    std::string dacl = text != nullptr ? text : "";
-    LocalFree(text);
-    return dacl;
-}
-
-bool setDacl(const std::string& path, const std::string& sddl) {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1,
-                                                                    &descriptor, nullptr) &&
-               SetFileSecurityW(widePath(path).c_str(), DACL_SECURITY_INFORMATION, descriptor);
-    LocalFree(descriptor);
-    return set;
-}
-
 // Answers a folder's DACL as given and records the one set on it.
 struct FolderRecorder : FolderSecurity {
     std::string found, set;
@@ -70,7 +37,7 @@ struct FolderRecorder : FolderSecurity {
                                                                      &descriptor, nullptr);
     }
     DWORD write(HANDLE, PSECURITY_DESCRIPTOR descriptor) override {
-        set = daclText(descriptor);
+        set = Robot::daclText(descriptor);
         return ERROR_SUCCESS;
     }
 };
@@ -104,21 +71,21 @@ TEST(StartUp, TheDataDirectoryIsCreatedOnFirstStart) {
 // inheritable entries (not through SetFileSecurityW), and keeps no protected flag: read back,
 // Data's DACL shows who may open it, and the exact entries are checked at the seam.
 TEST(StartUp, DataNewOrFoundOpenToOthersIsClosedToThemAndItsFilesKeepTheirBytes) {
-    const std::string user = userSid(), mine = "(A;OICI;FA;;;" + user + ")";
+    const std::string user = Robot::userSid(), mine = "(A;OICI;FA;;;" + user + ")";
     const Bytes list = listFileBytes("", kEntries), setup = setupFileBytes("", 0);
     for (bool found : {false, true}) {
         KeyvaneRobot robot; // in a folder that is its user's, with all made in it everyone's
-        ASSERT_TRUE(setDacl(robot.folder(), "D:(A;;FA;;;" + user + ")(A;OICIIO;FA;;;WD)"));
+        ASSERT_TRUE(Robot::setDacl(robot.folder(), "D:(A;;FA;;;" + user + ")(A;OICIIO;FA;;;WD)"));
         if (found) {
             robot.writeDataFile("List", list);
             robot.writeDataFile("Setup", setup);
-            ASSERT_TRUE(setDacl(robot.folder() + "\\Data", "D:(A;OICI;FA;;;WD)"));
+            ASSERT_TRUE(Robot::setDacl(robot.folder() + "\\Data", "D:(A;OICI;FA;;;WD)"));
         }
         ASSERT_NE(robot.startToMainWindow(), nullptr);
         PSECURITY_DESCRIPTOR data = nullptr;
         GetNamedSecurityInfoW(widePath(robot.folder() + "\\Data").c_str(), SE_FILE_OBJECT,
                               DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr, &data);
-        EXPECT_EQ(daclText(data).find(";WD)"), std::string::npos) << daclText(data);
+        EXPECT_EQ(Robot::daclText(data).find(";WD)"), std::string::npos) << Robot::daclText(data);
         LocalFree(data);
         EXPECT_TRUE(!found ||
                     (robot.readDataFile("List") == list && robot.readDataFile("Setup") == setup));
@@ -155,9 +122,10 @@ TEST(StartUp, OtherProgramsMayOnlyAskAfterTheProcessWaitForItOrEndIt) {
     PSECURITY_DESCRIPTOR process = nullptr;
     GetSecurityInfo(robot.processHandle(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                     nullptr, nullptr, nullptr, &process);
-    std::string dacl = daclText(process);
+    std::string dacl = Robot::daclText(process);
     LocalFree(process);
-    EXPECT_EQ(dacl.substr(dacl.find('(')), "(A;;0x101001;;;" + userSid() + ")(A;;0x101001;;;OW)");
+    EXPECT_EQ(dacl.substr(dacl.find('(')),
+              "(A;;0x101001;;;" + Robot::userSid() + ")(A;;0x101001;;;OW)");
 }
 
 TEST(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {

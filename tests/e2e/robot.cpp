@@ -1,5 +1,7 @@
 #include "tests/e2e/robot.h"
 
+#include <sddl.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -405,4 +407,36 @@ bool Robot::waitUntil(const std::function<bool()>& condition, int timeoutMs) {
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
     }
+}
+
+std::string Robot::userSid() {
+    HANDLE token = nullptr;
+    alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
+    DWORD size = 0;
+    char* text = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+        GetTokenInformation(token, TokenUser, user, sizeof user, &size))
+        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &text);
+    CloseHandle(token);
+    std::string sid = text != nullptr ? text : "";
+    LocalFree(text);
+    return sid;
+}
+
+std::string Robot::daclText(PSECURITY_DESCRIPTOR descriptor) {
+    char* text = nullptr;
+    ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                         DACL_SECURITY_INFORMATION, &text, nullptr);
+    std::string dacl = text != nullptr ? text : "(cannot be read)";
+    LocalFree(text);
+    return dacl;
+}
+
+bool Robot::setDacl(const std::string& path, const std::string& sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1,
+                                                                    &descriptor, nullptr) &&
+               SetFileSecurityW(widePath(path).c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return set;
 }

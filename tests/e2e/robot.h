@@ -122,6 +122,15 @@ public:
     // Polls condition every few milliseconds until it holds or the time is up.
     static bool waitUntil(const std::function<bool()>& condition, int timeoutMs = kRobotWaitMs);
 
+    // --- who may open what, as SDDL texts ---
+    // The SID of the user this process runs as.
+    static std::string userSid();
+    // A descriptor's DACL; "(cannot be read)" without one.
+    static std::string daclText(PSECURITY_DESCRIPTOR descriptor);
+    // Sets a file's or folder's DACL exactly as given: SetFileSecurityW merges in no parent's
+    // entries, under wine either.
+    static bool setDacl(const std::string& path, const std::string& sddl);
+
 private:
     std::vector<HWND> windows() const;
 

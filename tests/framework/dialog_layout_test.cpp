@@ -10,10 +10,13 @@
 namespace {
 // DS_SETFONT, a menu by number, no class, caption "ab", 9 points of "M"; an edit (class by
 // number, 3 bytes of creation data) and a button (class and text by name, odd length).
+// The header, then an item a line.
+// clang-format off
 const std::vector<uint16_t> kTemplate = {
     0x0040, 0x80C8, 0, 0, 2, 10, 20, 200, 100, 0xFFFF, 132, 0, 'a', 'b', 0, 9, 'M', 0,
     0, 0x5001, 0, 0, 7, 7, 50, 14, 1015, 0xFFFF, 0x0081, 0, 3, 0x0201, 0x0003, /*align*/ 0,
     0, 0x5001, 0, 0, 140, 80, 50, 14, 2, 'B', 'u', 0, 'O', 'K', 0, 0};
+// clang-format on
 } // namespace
 
 TEST(DialogTemplate, ReadsTheLayoutAndRefusesWhatItCannotRead) {

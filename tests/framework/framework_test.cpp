@@ -31,10 +31,10 @@ public:
     int editChanges = 0;
     int helpCommands = 0;
 
-    using Dialog::placeCentred;
     using Dialog::EndModal;
     using Dialog::getItemText;
     using Dialog::item;
+    using Dialog::placeCentred;
     using Dialog::setItemText;
 
     bool OnInitDialog() override {

@@ -50,46 +50,13 @@ const Right kThreadRights[] = {
     {"THREAD_QUERY_LIMITED_INFORMATION", THREAD_QUERY_LIMITED_INFORMATION},
 };
 
-// The DACL of a descriptor, which is then freed.
-std::string daclText(PSECURITY_DESCRIPTOR descriptor) {
-    char* text = nullptr;
-    ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
-                                                         DACL_SECURITY_INFORMATION, &text, nullptr);
-    std::string dacl = text != nullptr ? text : "(cannot be read)";
-    LocalFree(text);
-    LocalFree(descriptor);
-    return dacl;
-}
-
 std::string daclOf(const std::string& path) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     GetNamedSecurityInfoW(widePath(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
                           nullptr, nullptr, nullptr, nullptr, &descriptor);
-    return daclText(descriptor);
-}
-
-std::string userSid() {
-    HANDLE token = nullptr;
-    alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
-    DWORD size = 0;
-    char* text = nullptr;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
-        GetTokenInformation(token, TokenUser, user, sizeof user, &size))
-        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &text);
-    CloseHandle(token);
-    std::string sid = text != nullptr ? text : "";
-    LocalFree(text);
-    return sid;
-}
-
-// SetFileSecurityW sets the DACL as given: it merges in no parent's entries, under wine either.
-bool setDacl(const std::string& path, const std::string& sddl) {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1,
-                                                                    &descriptor, nullptr) &&
-               SetFileSecurityW(widePath(path).c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    std::string dacl = Robot::daclText(descriptor);
     LocalFree(descriptor);
-    return set;
+    return dacl;
 }
 
 std::string outcome(HANDLE opened) {
@@ -112,7 +79,7 @@ bool measureData(const std::string& keyvane, bool found) {
     std::string data = robot.folder() + "\\Data", list = data + "\\List";
     std::printf("%s\n", found ? "Data found opened to everyone, with List and Setup"
                               : "no Data before the first start");
-    if (!setDacl(robot.folder(), "D:(A;;FA;;;" + userSid() + ")(A;OICIIO;FA;;;WD)")) {
+    if (!Robot::setDacl(robot.folder(), "D:(A;;FA;;;" + Robot::userSid() + ")(A;OICIIO;FA;;;WD)")) {
         std::printf("  the program folder's DACL cannot be set\n");
         return false;
     }
@@ -120,7 +87,7 @@ bool measureData(const std::string& keyvane, bool found) {
     if (found) {
         robot.writeDataFile("List", listBytes);
         robot.writeDataFile("Setup", setupFileBytes("", 0));
-        setDacl(data, "D:(A;OICI;FA;;;WD)");
+        Robot::setDacl(data, "D:(A;OICI;FA;;;WD)");
         std::printf("  before: Data %s\n          List %s\n", daclOf(data).c_str(),
                     daclOf(list).c_str());
     }
@@ -144,7 +111,8 @@ bool measureProcess(const std::string& keyvane) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     GetSecurityInfo(robot.processHandle(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                     nullptr, nullptr, nullptr, &descriptor);
-    std::printf("  its DACL: %s\n", daclText(descriptor).c_str());
+    std::printf("  its DACL: %s\n", Robot::daclText(descriptor).c_str());
+    LocalFree(descriptor);
 
     std::vector<DWORD> threads;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
