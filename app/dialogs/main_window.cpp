@@ -124,7 +124,7 @@ int MainWindow::promptForPin() {
         return -1;
     }
     countdown_.start();
-    if (startedUp_) // at start-up, once the start-up is through
+    if (startedUp_) // the start-up's own login registers when OnInitDialog is through
         watchForAbsence();
     return 0;
 }
