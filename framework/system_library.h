@@ -19,10 +19,11 @@ inline HMODULE loadSystemLibrary(const wchar_t* name) {
         return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     wchar_t path[MAX_PATH];
     UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length + 1 + std::wcslen(name) >= MAX_PATH)
+    std::size_t nameLength = std::wcslen(name);
+    if (length == 0 || length + 1 + nameLength >= MAX_PATH)
         return nullptr;
     path[length] = L'\\';
-    std::wcscpy(path + length + 1, name);
+    std::wmemcpy(path + length + 1, name, nameLength + 1); // the terminator too
     return LoadLibraryW(path);
 }
 
